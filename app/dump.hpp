@@ -1,0 +1,19 @@
+#pragma once
+// The dump: lines of address, hex column and PETSCII text column.
+// All address arithmetic is 64-bit so every build prints the same.
+
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <vector>
+
+#include "cli/message.hpp"
+#include "files/file.hpp"
+
+// Derives first, start, count and width from the options and dumps the file.
+std::optional<nuk::cli::Msg> dumpFile(nuk::file_t& file);
+
+// Position i (0 <= i < count) shows data[first + i] at address start + i;
+// positions at or past data.size() show as missing.
+void dumpBytes(std::ostream& out, const std::vector<std::uint8_t>& data, std::uint64_t count,
+               std::uint64_t width, std::uint64_t start, std::uint64_t first);

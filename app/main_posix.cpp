@@ -1,0 +1,2 @@
+// placeholder: Linux entry point
+int main() { return 0; }

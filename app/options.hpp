@@ -1,0 +1,36 @@
+#pragma once
+// The process-wide objects of the program, created during static
+// initialisation in one translation unit (program_state.cpp) in this order:
+// product constants, console, parser, the twenty options.
+// The option objects are the program's settings.
+
+#include "cli/option.hpp"
+#include "cli/parser.hpp"
+#include "console/console.hpp"
+
+extern nuk::con::Console console;
+extern nuk::cli::Parser parser;
+
+extern nuk::cli::Option help;
+extern nuk::cli::Option version;
+extern nuk::cli::Option verbose;
+extern nuk::cli::Option quiet;
+extern nuk::cli::Option warranty;
+extern nuk::cli::Option debug;
+extern nuk::cli::Option load;
+extern nuk::cli::Option start;
+extern nuk::cli::Option len;
+extern nuk::cli::Option seek;
+extern nuk::cli::Option width;
+extern nuk::cli::Option hex0x;      // --0x
+extern nuk::cli::Option turbo;
+extern nuk::cli::Option hexUpper;   // -H/--hex-upper
+extern nuk::cli::Option color;
+extern nuk::cli::Option lowercase;
+extern nuk::cli::Option unicode;
+extern nuk::cli::Option ascii;
+extern nuk::cli::Option Epath;
+extern nuk::cli::Option Enewline;
+
+// Registers the options with the parser in help order and sets the usage text.
+void initCommandLine();

@@ -1,0 +1,21 @@
+#pragma once
+// PETSCII translation: byte -> screen code -> Unicode, code page 437 or US-ASCII.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "console/console.hpp"
+
+std::uint8_t petsciiToScreenCode(std::uint8_t byte);
+// Code point for a screen code, with box-drawing/block characters replaced
+// by the private-use glyph U+EE00/U+EF00 + screen code.
+std::uint16_t screenCodeToUnicode(std::uint8_t screenCode, bool lowercase);
+std::uint8_t screenCodeToCodePage(std::uint8_t screenCode, bool lowercase);
+bool isPetsciiPrintable(std::uint8_t byte);
+char petsciiToAscii(std::uint8_t byte, bool lowercase);
+
+// The text column for n bytes in the given text mode, one character per byte.
+std::string petsciiText(const std::uint8_t* bytes, std::size_t n, bool lowercase, int textMode);
+// The same, in the text mode of the program's console object.
+std::string petsciiText(const std::uint8_t* bytes, std::size_t n, bool lowercase);

@@ -1,0 +1,2 @@
+// placeholder: process-wide objects
+#include "app/options.hpp"

@@ -1,0 +1,35 @@
+#pragma once
+// Diagnostics: one line each on standard error, "<program>: <severity>: text",
+// filtered by the quiet level.
+
+#include <cstdint>
+#include <functional>
+#include <ostream>
+#include <string>
+
+namespace nuk::cli {
+
+enum Severity : std::int32_t { severityWarning = 1, severityError = 2, severityFatal = 3 };
+
+struct Msg {
+    std::int32_t severity = severityWarning;
+    std::int32_t code = 0;
+    std::string text;
+    std::function<void(std::ostream&)> writer;  // when set, writes the text instead of `text`
+
+    // Prints the message (when shown); true exactly for fatal severity.
+    bool print() const;
+    // Prints the body as a warning with the given code; returns false.
+    bool printAsWarning(std::int32_t code = 0) const;
+};
+
+const char* severityName(std::int32_t severity);
+void setProgramName(const std::string& name);
+void setQuietLevel(int quietCount);
+bool isShown(std::int32_t severity);
+
+bool warning(const std::string& text, std::int32_t code = 0);
+bool error(const std::string& text, std::int32_t code = 0);
+bool fatal(const std::string& text, std::int32_t code = 0);
+
+}  // namespace nuk::cli

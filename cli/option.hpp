@@ -1,0 +1,67 @@
+#pragma once
+// One command-line option: its definition (built with chained builders) and
+// what the parser found for it. The option objects are the program's settings.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace nuk::cli {
+
+enum ValueKind { Integer = 0, Text = 1, List = 2 };
+
+// Bits of Option::kind.
+constexpr unsigned kindInteger = 1u << Integer;
+constexpr unsigned kindText = 1u << Text;
+constexpr unsigned kindList = 1u << List;
+
+class Option {
+public:
+    // Filled by the parser.
+    std::string nameAsGiven;        // name as last met, without dashes; empty = not given
+    std::string foundIn;            // whole word of the last occurrence
+    std::vector<std::string> values;
+    std::int32_t count = 0;
+
+    // Definition.
+    char shortName = 0;
+    std::string longName;
+    std::string help;
+    std::string argName;
+    unsigned kind = 0;              // 0 = flag; otherwise kindInteger/kindText/kindList bits
+    std::string defaultValue;
+    bool argRequired = false;
+    bool counted_ = false;
+    bool standalone_ = false;
+    bool hidden_ = false;
+    bool restricted = false;
+    std::vector<std::string> choices;  // "^entry" is accepted but not listed in help
+
+    Option(char shortName, const char* longName, const char* help);
+
+    // Builders; each returns the option itself so calls chain.
+    Option& argument(const char* name, ValueKind valueKind);
+    Option& requiresArgument();
+    Option& defaultsTo(const char* value);
+    Option& counted();
+    Option& standalone();
+    Option& hidden();
+    // Restricts the values to the given entries (see restricted/choices).
+    Option& choicesOf(std::vector<std::string> allowed);
+    // Adds a further value kind to the one set by argument(), e.g. Integer + List.
+    Option& alsoAccepts(ValueKind valueKind);
+
+    // Queries.
+    bool given() const { return !nameAsGiven.empty(); }
+    bool hasValues() const { return !values.empty(); }
+    bool isCounted() const { return counted_; }
+    bool isStandalone() const { return standalone_; }
+    bool isHidden() const { return hidden_; }
+    void reset();
+    std::string givenAs() const;
+    std::string displayName() const;
+    std::string shortForm() const;
+    std::string longForm() const;
+};
+
+}  // namespace nuk::cli

@@ -1,0 +1,2 @@
+// placeholder: integer notation
+#include "cli/value.hpp"

@@ -1,0 +1,72 @@
+#pragma once
+// The terminal layer: which standard streams are terminals (probed once at
+// start-up), the one console object bound to standard output with its text
+// mode and colour switch, and colour effects written as ANSI escapes.
+
+#include <cstdio>
+#include <ostream>
+#include <streambuf>
+#include <string>
+
+namespace nuk::con {
+
+enum TextMode : int { none = 0, unicode = 1, ascii = 2, codePage = 3, wideConsole = 4 };
+
+class Console;
+
+// One entry of the stream table, taken before main and never changed.
+struct StreamEntry {
+    bool terminal = false;
+    std::streambuf* buffer = nullptr;
+    std::FILE* file = nullptr;
+};
+
+constexpr int streamCount = 4;  // stdin, stdout, stderr, log
+const StreamEntry& streamEntry(int index);
+
+bool isTerminal(const std::ios& stream);
+Console* consoleFor(const std::ios& stream);
+
+class Console {
+public:
+    int mode = none;
+    bool colorEnabled = false;
+    bool ansiCapable = false;
+    bool trueTypeFont = false;
+    std::wstring fontName;
+    std::ostream* stream = nullptr;
+    int defaultForeground = 0xFFFF;
+    int defaultBackground = 0xFFFF;
+
+    Console& attach(std::ostream& stream);
+    bool preserve();
+    bool restore();
+    bool reverse();
+    bool resetColors();
+};
+
+bool setForegroundColor(std::ostream& stream, int colour);
+bool setBackgroundColor(std::ostream& stream, int colour);
+
+enum EffectAction : int {
+    effectForeground = 1,
+    effectBackground = 2,
+    effectResetColors = 4,
+    effectColors = 8,
+    effectReverse = 16,
+    effectPreserve = 32,
+    effectRestore = 64,
+};
+
+struct Effect {
+    int action;
+    int foreground;
+    int background = 0xFFFF;
+};
+
+std::ostream& operator<<(std::ostream& out, const Effect& effect);
+
+// The terminal status report of "--help --debug N".
+void writeStatus(Console& console, std::ostream& out);
+
+}  // namespace nuk::con

@@ -1,0 +1,2 @@
+// placeholder: the stream table is built here
+#include "console/console.hpp"
