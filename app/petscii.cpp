@@ -1,0 +1,109 @@
+// PETSCII bytes to the characters the machine shows for them.
+
+#include "app/petscii.hpp"
+
+#include "app/petscii_tables.hpp"
+#include "cli/value.hpp"
+
+namespace {
+
+const std::uint16_t* unicodeTable(bool lowercase) {
+    return lowercase ? petscii::lowerUnicode : petscii::graphicsUnicode;
+}
+
+const std::uint16_t* codePageTable(bool lowercase) {
+    return lowercase ? petscii::lowerCodePage : petscii::graphicsCodePage;
+}
+
+// Box-drawing and block characters are drawn by most fonts in a style that
+// does not match the machine's glyphs, so the private-use glyph stands in.
+bool isBoxDrawingOrBlock(std::uint16_t codePoint) {
+    return codePoint >= 0x2500 && codePoint <= 0x259F;
+}
+
+std::uint16_t privateUseGlyph(std::uint8_t screenCode, bool lowercase) {
+    return static_cast<std::uint16_t>((lowercase ? 0xEF00 : 0xEE00) + screenCode);
+}
+
+constexpr char missingGlyph = '`';
+
+bool isShiftedSpace(std::uint8_t byte) { return byte == 0xA0 || byte == 0xE0; }
+
+void appendUnicodeText(std::string& text, const std::uint8_t* bytes, std::size_t n, bool lowercase) {
+    for (std::size_t i = 0; i < n; ++i) {
+        nuk::appendUtf8(text, screenCodeToUnicode(petsciiToScreenCode(bytes[i]), lowercase));
+    }
+}
+
+void appendCodePageText(std::string& text, const std::uint8_t* bytes, std::size_t n, bool lowercase) {
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::uint8_t glyph = screenCodeToCodePage(petsciiToScreenCode(bytes[i]), lowercase);
+        text += glyph == 0 ? missingGlyph : static_cast<char>(glyph);
+    }
+}
+
+void appendAsciiText(std::string& text, const std::uint8_t* bytes, std::size_t n, bool lowercase) {
+    for (std::size_t i = 0; i < n; ++i) {
+        text += petsciiToAscii(bytes[i], lowercase);
+    }
+}
+
+}  // namespace
+
+std::uint8_t petsciiToScreenCode(std::uint8_t byte) {
+    // Control codes (0x00..0x1F, 0x80..0x9F) show as the reverse-video form
+    // of a printable glyph; 0x60..0x7F and 0xC0..0xFE share glyphs with
+    // other ranges, and 0xFF is the machine's pi.
+    if (byte < 0x20) return static_cast<std::uint8_t>(byte + 0x80);
+    if (byte < 0x40) return byte;
+    if (byte < 0x60) return static_cast<std::uint8_t>(byte - 0x40);
+    if (byte < 0x80) return static_cast<std::uint8_t>(byte - 0x20);
+    if (byte < 0xA0) return static_cast<std::uint8_t>(byte + 0x40);
+    if (byte < 0xC0) return static_cast<std::uint8_t>(byte - 0x40);
+    if (byte < 0xFF) return static_cast<std::uint8_t>(byte - 0x80);
+    return 0x5E;
+}
+
+std::uint16_t screenCodeToUnicode(std::uint8_t screenCode, bool lowercase) {
+    const std::uint16_t codePoint = unicodeTable(lowercase)[screenCode];
+    return isBoxDrawingOrBlock(codePoint) ? privateUseGlyph(screenCode, lowercase) : codePoint;
+}
+
+std::uint8_t screenCodeToCodePage(std::uint8_t screenCode, bool lowercase) {
+    std::uint16_t entry = codePageTable(lowercase)[screenCode];
+    if (entry == petscii::useUnicodeEntry) {
+        entry = unicodeTable(lowercase)[screenCode];
+    }
+    return static_cast<std::uint8_t>(entry & 0xFF);
+}
+
+bool isPetsciiPrintable(std::uint8_t byte) {
+    return (byte >= 0x20 && byte <= 0x7E) || isShiftedSpace(byte);
+}
+
+char petsciiToAscii(std::uint8_t byte, bool lowercase) {
+    if (!isPetsciiPrintable(byte)) return missingGlyph;
+    if (isShiftedSpace(byte)) return ' ';
+    if (byte <= 0x40 || byte == '[' || byte == ']') return static_cast<char>(byte);
+    if (byte >= 0x41 && byte <= 0x5A) {
+        return static_cast<char>(lowercase ? byte + ('a' - 'A') : byte);
+    }
+    if (lowercase && byte >= 0x61 && byte <= 0x7A) {
+        return static_cast<char>(byte - ('a' - 'A'));
+    }
+    // The pound sign, the arrows and the graphics have no ASCII form.
+    return missingGlyph;
+}
+
+std::string petsciiText(const std::uint8_t* bytes, std::size_t n, bool lowercase, int textMode) {
+    std::string text;
+    text.reserve(3 * n + 8);
+    if (textMode == nuk::con::unicode || textMode == nuk::con::wideConsole) {
+        appendUnicodeText(text, bytes, n, lowercase);
+    } else if (textMode == nuk::con::codePage) {
+        appendCodePageText(text, bytes, n, lowercase);
+    } else {
+        appendAsciiText(text, bytes, n, lowercase);
+    }
+    return text;
+}
