@@ -46,9 +46,12 @@ public:
     Option& counted();
     Option& standalone();
     Option& hidden();
-    // Restricts the values to the given entries (see restricted/choices).
+    // Restricts every value to one of the given entries, replacing earlier
+    // ones: .choicesOf({"fast", "slow", "^legacy"}). An entry written with a
+    // leading "^" is accepted without its "^" but never listed in help.
     Option& choicesOf(std::vector<std::string> allowed);
-    // Adds a further value kind to the one set by argument(), e.g. Integer + List.
+    // Adds the bit of a further value kind to the one argument() set, e.g.
+    // .argument("N", Integer).alsoAccepts(List) for a list of integers.
     Option& alsoAccepts(ValueKind valueKind);
 
     // Queries.

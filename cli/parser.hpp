@@ -56,12 +56,19 @@ public:
     Parser& addCommand(const std::string& name, const std::string& description, bool hidden = false);
     void setDescription(const std::string& text);
 
+    // A null argv, a null entry or a negative argc never crashes: a null
+    // argv[0] reads as an empty program name, later null entries are skipped.
     void parse(int argc, const char* const* argv);
 #ifdef _WIN32
     // Windows receives its words as UTF-16; each is converted to UTF-8 when taken up.
     void parse(int argc, const wchar_t* const* argv);
 #endif
+    // The parse itself, on words already in UTF-8; words[0] is the program
+    // name. Both parse overloads end here.
+    void parseWords(const std::vector<std::string>& words);
 
+    // The parser of the deepest selected command (this one when none is).
+    const Parser& deepestSelected() const;
     // Read the deepest selected parser.
     std::string errors() const;
     const std::vector<std::string>& arguments() const;

@@ -1,0 +1,70 @@
+#include "cli/message.hpp"
+
+#include <iostream>
+
+namespace nuk::cli {
+
+namespace {
+
+// Set once after parsing; the program runs on one thread.
+std::string messageName;
+std::int32_t messageThreshold = 0;
+
+// "<name>: <severity>: {code} text", ending the line and flushing, so a
+// diagnostic is out before anything the program does next.
+void writeMessage(const char* severityText, std::int32_t code, const Msg& body) {
+    std::ostream& out = std::cerr;
+    out << messageName << ": " << severityText << ": ";
+    if (code != 0) out << '{' << code << "} ";
+    if (body.writer) {
+        body.writer(out);
+    } else {
+        out << body.text;
+    }
+    out << std::endl;
+}
+
+void printIfShown(std::int32_t severity, const char* severityText, std::int32_t code, const Msg& body) {
+    if (isShown(severity)) writeMessage(severityText, code, body);
+}
+
+}  // namespace
+
+bool Msg::print() const {
+    printIfShown(severity, severityName(severity), code, *this);
+    return severity > severityError;
+}
+
+bool Msg::printAsWarning(std::int32_t codeToPrint) const {
+    printIfShown(severityWarning, severityName(severityWarning), codeToPrint, *this);
+    return false;
+}
+
+const char* severityName(std::int32_t severity) {
+    switch (severity) {
+    case severityWarning: return "warning";
+    case severityError: return "error";
+    case severityFatal: return "fatal";
+    default: return "undef";
+    }
+}
+
+void setProgramName(const std::string& name) { messageName = name; }
+
+void setQuietLevel(int quietCount) { messageThreshold = quietCount > 0 ? quietCount - 1 : 0; }
+
+bool isShown(std::int32_t severity) { return messageThreshold < severity; }
+
+bool warning(const std::string& text, std::int32_t code) {
+    Msg{severityWarning, code, text, {}}.print();
+    return false;
+}
+
+bool error(const std::string& text, std::int32_t code) {
+    Msg{severityError, code, text, {}}.print();
+    return true;
+}
+
+bool fatal(const std::string& text, std::int32_t code) { return Msg{severityFatal, code, text, {}}.print(); }
+
+}  // namespace nuk::cli
