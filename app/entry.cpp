@@ -1,0 +1,72 @@
+// From a parsed command line to an exit code: the short-cut screens in
+// their order of precedence (help, command-line errors, version, warranty),
+// the verbose/quiet reconciliation, then the run loop.
+
+#include "app/entry.hpp"
+
+#include <iostream>
+
+#include "app/command_line_checks.hpp"
+#include "app/info_screens.hpp"
+#include "app/options.hpp"
+#include "app/output_check.hpp"
+#include "app/product.hpp"
+#include "app/run.hpp"
+#include "cli/message.hpp"
+#include "console/console.hpp"
+
+namespace {
+
+// Help wins over everything, including a broken command line, so its errors
+// are not even looked at.
+int showHelp() {
+    parser.printUsage(std::cout);
+    if (debug.given()) nuk::con::writeStatus(console, std::cout);
+    parser.printHelp(std::cout);
+    return confirmStandardOutput(0);
+}
+
+// Verbose cancels quiet for the message threshold as well.
+int quietLevel() { return verbose.given() && quiet.given() ? 0 : quiet.count; }
+
+int reportCommandLineErrors(const std::string& errors) {
+    nuk::cli::fatal(errors);
+    parser.printTryHelp(std::cerr);
+    return 1;
+}
+
+int showVersion() {
+    printVersion(std::cout);
+    printCredits(std::cout);
+    return confirmStandardOutput(0);
+}
+
+int showDisclaimer() {
+    printDisclaimer(std::cout);
+    return confirmStandardOutput(0);
+}
+
+void letVerboseOverrideQuiet() {
+    if (!(verbose.given() && quiet.given())) return;
+    nuk::cli::warning("verbose mode (" + verbose.givenAs() + ") overrides quiet mode (" + quiet.givenAs() + ").");
+    quiet.reset();
+}
+
+}  // namespace
+
+int enterProgram(const ParseCommandLine& parseCommandLine) {
+    console.attach(std::cout);
+    initCommandLine();
+    parseCommandLine(parser);
+    if (help.given()) return showHelp();
+
+    // Messages name the product, not the path the program was started by.
+    nuk::cli::setProgramName(productName);
+    nuk::cli::setQuietLevel(quietLevel());
+    const std::string errors = commandLineErrors(parser, width);
+    if (!errors.empty()) return reportCommandLineErrors(errors);
+    if (version.given()) return showVersion();
+    if (warranty.given()) return showDisclaimer();
+    letVerboseOverrideQuiet();
+    return run();
+}

@@ -1,0 +1,14 @@
+// Registration of the options with the parser. The order is the order of
+// the help listing: the dump options first, the screens last.
+
+#include "app/options.hpp"
+#include "app/product.hpp"
+
+void initCommandLine() {
+    for (nuk::cli::Option* option :
+         {&load, &start, &len, &seek, &width, &hex0x, &turbo, &hexUpper, &color, &lowercase, &unicode,
+          &ascii, &Epath, &Enewline, &verbose, &quiet, &version, &help, &warranty, &debug}) {
+        parser.addOption(*option);
+    }
+    parser.setDescription(usageDescription);
+}

@@ -1,0 +1,139 @@
+// The run loop: applies the output settings, then dumps standard input or
+// every FILE argument in turn. A failing FILE never stops the loop; only
+// fatal messages make the exit status 1.
+
+#include "app/run.hpp"
+
+#include <functional>
+#include <iostream>
+#include <optional>
+
+#include "app/dump.hpp"
+#include "app/options.hpp"
+#include "app/output_check.hpp"
+#include "cli/message.hpp"
+#include "console/console.hpp"
+#include "console/console_string.hpp"
+#include "files/file.hpp"
+
+namespace {
+
+using nuk::cli::Msg;
+
+// Prints a message that came back from the file layer; true when it was fatal.
+bool report(const std::optional<Msg>& message) { return message && message->print(); }
+
+// A warning about a path; the path goes out through the console-aware writer.
+void warnAboutPath(const std::string& path, const char* suffix) {
+    Msg message;
+    message.severity = nuk::cli::severityWarning;
+    message.writer = [path, suffix](std::ostream& out) { out << "'" << nuk::con::ConsoleString(path) << suffix; };
+    message.print();
+}
+
+void restoreColorsIfRequested() {
+    if (color.given()) console.restore();
+}
+
+void applyColorSwitch() {
+    if (!color.given()) return;
+    console.colorEnabled = true;
+    console.preserve();
+}
+
+// Forced text modes; without either option the mode chosen at attach stays.
+void applyTextMode() {
+    if (ascii.given()) {
+        if (unicode.given()) {
+            nuk::cli::warning("ascii flag (" + ascii.givenAs() + ") overrides unicode flag (" + unicode.givenAs() + ")");
+        }
+        console.mode = nuk::con::ascii;
+    } else if (unicode.given()) {
+        console.mode = nuk::con::unicode;
+    }
+}
+
+// The separator and optional path line that precede each FILE's output.
+// The separator for the next FILE is set here already, so a FILE that then
+// fails to read still separates the ones around it.
+void beginFileOutput(const std::string& path, std::string& pendingSeparator) {
+    std::cout << pendingSeparator;
+    if (Epath.given()) {
+        restoreColorsIfRequested();
+        std::cout << nuk::con::ConsoleString(path) << "\n";
+    }
+    pendingSeparator = Enewline.given() ? "\n" : "";
+}
+
+std::optional<Msg> dumpPath(const std::string& path, std::string& pendingSeparator) {
+    beginFileOutput(path, pendingSeparator);
+    return nuk::processFile(path, dumpFile);
+}
+
+// Directories are named and skipped, never descended into.
+std::optional<Msg> skipDirectory(const std::string& path, std::string& pendingSeparator) {
+    beginFileOutput(path, pendingSeparator);
+    warnAboutPath(path, "': skipping directory");
+    return std::nullopt;
+}
+
+std::optional<Msg> dumpStdin(nuk::file_t& file) {
+    if (Epath.given()) std::cout << nuk::stdinLabel << "\n";
+    return dumpFile(file);
+}
+
+// Returns the exit status for standard input as the only input.
+int processStandardInput() {
+    if (nuk::con::isTerminal(std::cin)) {
+        nuk::cli::error("missing at least one FILE");
+        parser.printUsageLine(std::cerr);
+        parser.printTryHelp(std::cerr);
+        return 1;
+    }
+    const bool fatal = report(nuk::processStdin(dumpStdin));
+    noteStandardOutput();
+    return fatal ? 1 : 0;
+}
+
+int processFileArguments(const std::vector<std::string>& arguments) {
+    int exitStatus = 0;
+    std::string pendingSeparator;
+    const nuk::PathHandler onFile = [&pendingSeparator](const std::string& path) {
+        return dumpPath(path, pendingSeparator);
+    };
+    const nuk::DirectoryHandler onDirectory = [&pendingSeparator](const std::string& path, nuk::PathHandler) {
+        return skipDirectory(path, pendingSeparator);
+    };
+    for (const std::string& argument : arguments) {
+        const auto [path, selector] = splitSelector(argument);
+        if (!selector.empty()) {
+            warnAboutPath(argument, "': CBM $electors are not supported");
+            continue;
+        }
+        if (report(nuk::glob(path, onFile, onDirectory))) exitStatus |= 1;
+        noteStandardOutput();
+    }
+    return exitStatus;
+}
+
+}  // namespace
+
+std::pair<std::string, std::string> splitSelector(const std::string& argument) {
+    // Only a backslash after a drive letter's colon protects that colon.
+    const bool drivePath = argument.size() > 2 && argument[1] == ':' && argument[2] == '\\';
+    const auto colon = argument.find(':', drivePath ? 2 : 0);
+    if (colon == std::string::npos) return {argument, ""};
+    return {argument.substr(0, colon), argument.substr(colon + 1)};
+}
+
+int run() {
+    const auto finish = [](int exitStatus) {
+        restoreColorsIfRequested();
+        return confirmStandardOutput(exitStatus);
+    };
+    applyColorSwitch();
+    applyTextMode();
+    const std::vector<std::string>& arguments = parser.arguments();
+    if (arguments.empty()) return finish(processStandardInput());
+    return finish(processFileArguments(arguments));
+}
