@@ -1,0 +1,21 @@
+// Reading one input and handing it to the handler. The content lives only
+// while the handler runs, so at most one input is held at a time.
+
+#include "files/file.hpp"
+
+namespace nuk {
+
+std::optional<cli::Msg> processFile(const std::string& path, const FileHandler& handler) {
+    file_t file;
+    if (auto problem = checkFileExistsReadable(path)) return problem;
+    if (auto problem = readFile(path, file)) return problem;
+    return handler(file);
+}
+
+std::optional<cli::Msg> processStdin(const FileHandler& handler) {
+    file_t file;
+    if (auto problem = readStdin(file)) return problem;
+    return handler(file);
+}
+
+}  // namespace nuk
