@@ -58,10 +58,11 @@ int enterProgram(const ParseCommandLine& parseCommandLine) {
     console.attach(std::cout);
     initCommandLine();
     parseCommandLine(parser);
+    // Messages name the product, not the path the program was started by;
+    // the help screen can fail to be written too.
+    nuk::cli::setProgramName(productName);
     if (help.given()) return showHelp();
 
-    // Messages name the product, not the path the program was started by.
-    nuk::cli::setProgramName(productName);
     nuk::cli::setQuietLevel(quietLevel());
     const std::string errors = commandLineErrors(parser, width);
     if (!errors.empty()) return reportCommandLineErrors(errors);

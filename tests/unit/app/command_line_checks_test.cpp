@@ -56,7 +56,7 @@ TEST(WidthCheck, AcceptsOneToMaximumAndRejectsTheRestAsTyped) {
 }
 
 TEST(WidthCheck, LeavesValuesTheParserRejectedToTheParser) {
-    for (const std::vector<const char*> words : {std::vector<const char*>{"-w", "x"}, {"-w"}, {"-w", "-1"}}) {
+    for (const auto& words : {std::vector<const char*>{"-w", "x"}, {"-w"}, {"-w", "-1"}}) {
         ParsedWidth parsed(words);
         EXPECT_FALSE(widthError(parsed.width).has_value()) << words.back();
         EXPECT_EQ(commandLineErrors(parsed.parser, parsed.width), parsed.parser.errors());
