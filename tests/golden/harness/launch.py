@@ -1,0 +1,222 @@
+"""Runs the program for one case: the command line for the target, the
+standard streams the case asks for, the user, the environment and the timeout."""
+
+import os
+import pty
+import shutil
+import signal
+import subprocess
+import sys
+import termios
+import threading
+
+PROGRAM_NAME = "hexloom"
+
+# Started instead of the program when a standard stream must be closed:
+# closes the named descriptors, then becomes the program.
+_CLOSE_AND_EXEC = (
+    "import os, sys\n"
+    "for fd in sys.argv[1].split(','):\n"
+    "    os.close(int(fd))\n"
+    "os.execv(sys.argv[2], sys.argv[3:])\n"
+)
+
+
+def _system_python():
+    """A Python that an unprivileged user can start too (ours may live in
+    root's home directory)."""
+    return "/usr/bin/python3" if os.access("/usr/bin/python3", os.X_OK) else sys.executable
+
+
+class Target:
+    """Where and how the program runs: the built binary, an optional
+    emulator command (qemu-i386, wine) and the target name for {{TARGET}}."""
+
+    def __init__(self, program, emulator, name):
+        self.program = os.path.abspath(program)
+        self.emulator = emulator or []
+        self.name = name
+
+    @property
+    def platform(self):
+        return "windows" if "windows" in self.name.lower() else "linux"
+
+    @property
+    def is_wine(self):
+        return bool(self.emulator) and "wine" in os.path.basename(self.emulator[0])
+
+    def command(self, program, args):
+        """(executable, argv) so that the program sees `hexloom` as argv[0]
+        where the platform allows it."""
+        if not self.emulator:
+            return program, [PROGRAM_NAME] + args
+        tool = shutil.which(self.emulator[0]) or self.emulator[0]
+        if os.path.basename(tool).startswith("qemu-"):
+            return tool, self.emulator + ["-0", PROGRAM_NAME, program] + args
+        # Wine builds the Windows command line from the path it is given.
+        return tool, self.emulator + [program] + args
+
+    def environment(self, case):
+        if self.is_wine:
+            env = dict(os.environ)
+            env.setdefault("WINEDEBUG", "-all")
+        else:
+            # A small fixed environment, so that no developer's settings
+            # change what the program prints.
+            env = {"PATH": "/usr/local/bin:/usr/bin:/bin", "LANG": "C.UTF-8"}
+        for name, value in case.env:
+            if value is None:
+                env.pop(name, None)
+            else:
+                env[name] = value
+        return env
+
+
+class Outcome:
+    def __init__(self):
+        self.stdout = b""
+        self.stderr = b""
+        self.exit = None
+        self.timed_out = False
+        self.command = []
+        self.user = None
+
+
+def _raw_terminal():
+    """A pseudo-terminal whose slave end passes bytes through unchanged
+    (no newline translation, no echo). Returns (master, slave)."""
+    master, slave = pty.openpty()
+    attributes = termios.tcgetattr(slave)
+    attributes[1] &= ~termios.OPOST                       # output flags
+    attributes[3] &= ~(termios.ECHO | termios.ICANON)     # local flags
+    termios.tcsetattr(slave, termios.TCSANOW, attributes)
+    return master, slave
+
+
+def _drain(fd, sink):
+    while True:
+        try:
+            chunk = os.read(fd, 65536)
+        except OSError:  # EIO: every slave end is closed
+            break
+        if not chunk:
+            break
+        sink.append(chunk)
+
+
+class _Streams:
+    """The three descriptors handed to the program, and what to do with the
+    other ends afterwards."""
+
+    def __init__(self):
+        self.child = {}         # stream -> fd or subprocess.PIPE
+        self.closed = []        # standard descriptors the program must see closed
+        self.input = None       # bytes to write into the stdin pipe
+        self.tty_readers = {}   # stream -> (master fd, list of chunks, thread)
+        self.owned = []         # descriptors to close after the run
+
+    def own(self, fd):
+        self.owned.append(fd)
+        return fd
+
+
+def _set_up_streams(case, sandbox):
+    streams = _Streams()
+    kind, value = case.stdin
+    if kind == "empty":
+        streams.child["stdin"] = subprocess.PIPE
+        streams.input = b""
+    elif kind == "data":
+        streams.child["stdin"] = subprocess.PIPE
+        streams.input = value.data
+    elif kind == "file":
+        streams.child["stdin"] = streams.own(os.open(os.path.join(sandbox.work, value), os.O_RDONLY))
+    elif kind == "directory":
+        streams.child["stdin"] = streams.own(os.open(sandbox.work, os.O_RDONLY | os.O_DIRECTORY))
+    elif kind == "tty":
+        master, slave = _raw_terminal()
+        streams.own(master)
+        streams.child["stdin"] = streams.own(slave)
+    elif kind == "closed":
+        streams.child["stdin"] = subprocess.DEVNULL
+        streams.closed.append(0)
+
+    for number, name in ((1, "stdout"), (2, "stderr")):
+        kind = getattr(case, name)
+        if kind == "pipe":
+            streams.child[name] = subprocess.PIPE
+        elif kind == "tty":
+            master, slave = _raw_terminal()
+            streams.child[name] = streams.own(slave)
+            streams.tty_readers[name] = (master, [], None)
+        elif kind == "/dev/full":
+            streams.child[name] = streams.own(os.open("/dev/full", os.O_WRONLY))
+        elif kind == "closed":
+            streams.child[name] = subprocess.DEVNULL
+            streams.closed.append(number)
+    return streams
+
+
+def run_case(case, target, sandbox):
+    """Runs the program once for the case and returns its Outcome."""
+    outcome = Outcome()
+    program = target.program
+    user = {}
+    if case.needs_unprivileged_user and os.geteuid() == 0:
+        # Root reads everything: permission cases only mean something for
+        # an ordinary user.
+        sandbox.open_to_others()
+        program = sandbox.private_copy(program)
+        user = {"user": "nobody", "group": "nogroup", "extra_groups": []}
+        outcome.user = "nobody"
+
+    executable, argv = target.command(program, case.args)
+    streams = _set_up_streams(case, sandbox)
+    if streams.closed:
+        python = _system_python()
+        argv = [python, "-c", _CLOSE_AND_EXEC, ",".join(map(str, streams.closed)), executable] + argv
+        executable = python
+    outcome.command = argv
+
+    for name, (master, sink, _) in list(streams.tty_readers.items()):
+        thread = threading.Thread(target=_drain, args=(master, sink), daemon=True)
+        streams.tty_readers[name] = (master, sink, thread)
+
+    sandbox.start_fifo_writers()
+    try:
+        process = subprocess.Popen(
+            argv, executable=executable, cwd=sandbox.work, env=target.environment(case),
+            stdin=streams.child["stdin"], stdout=streams.child["stdout"], stderr=streams.child["stderr"],
+            start_new_session=True, close_fds=True, **user)
+    except BaseException:
+        for fd in streams.owned:
+            os.close(fd)
+        for master, _, _ in streams.tty_readers.values():
+            os.close(master)
+        raise
+    # Only the program may hold the slave ends now, so the readers see the end.
+    for name, (master, sink, thread) in streams.tty_readers.items():
+        os.close(streams.child[name])
+        streams.owned.remove(streams.child[name])
+        thread.start()
+
+    try:
+        out, err = process.communicate(streams.input, timeout=case.timeout)
+    except subprocess.TimeoutExpired:
+        outcome.timed_out = True
+        try:
+            os.killpg(process.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+        out, err = process.communicate()
+    outcome.exit = process.returncode
+    outcome.stdout = out or b""
+    outcome.stderr = err or b""
+
+    for name, (master, sink, thread) in streams.tty_readers.items():
+        thread.join(5)
+        os.close(master)
+        setattr(outcome, name, b"".join(sink))
+    for fd in streams.owned:
+        os.close(fd)
+    return outcome
