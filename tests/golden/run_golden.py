@@ -14,6 +14,8 @@ import os
 import shlex
 import sys
 
+# The source tree stays clean: no __pycache__ next to the harness.
+sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from harness.case_file import parse_case_file, test_name  # noqa: E402
