@@ -1,0 +1,363 @@
+#!/usr/bin/env bash
+# The hexloom benchmark kit: builds the program, makes reproducible inputs and
+# times hexloom against xxd (and hexyl once) on the same input. See
+# bench/README.md for what is measured and what the targets mean.
+#
+#   bash bench/run.sh [--quick] [--runs N] [--work DIR] [--hexloom PATH]
+#                     [--no-hexyl] [--no-i386] [--no-micro] [--checksums]
+set -euo pipefail
+export LC_ALL=C
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+work=$repo/build/bench
+quick=false
+runs=
+hexloom=
+withHexyl=true
+withI386=true
+withMicro=true
+checksumsOnly=false
+
+usage() {
+    sed -n '2,7p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'
+    cat <<'EOF'
+
+  --quick        10 MiB input instead of 100 MiB, 3 runs per measurement
+  --runs N       runs per measurement (default 5, quick 3); medians are printed
+  --work DIR     build and data directory (default build/bench, outside git)
+  --hexloom PATH time this program instead of building one (no micro cases)
+  --no-hexyl     skip the single hexyl run
+  --no-i386      skip the 32-bit build under qemu-i386
+  --no-micro     skip the Google Benchmark cases
+  --checksums    only print the SHA-256 of every mode's output and exit
+                 (compare before and after a change: output must not move)
+EOF
+}
+
+while (($#)); do
+    case $1 in
+        --quick) quick=true ;;
+        --runs) runs=$2; shift ;;
+        --work) work=$2; shift ;;
+        --hexloom) hexloom=$2; shift ;;
+        --no-hexyl) withHexyl=false ;;
+        --no-i386) withI386=false ;;
+        --no-micro) withMicro=false ;;
+        --checksums) checksumsOnly=true ;;
+        -h|--help) usage; exit 0 ;;
+        *) echo "run.sh: unknown argument: $1" >&2; usage >&2; exit 2 ;;
+    esac
+    shift
+done
+
+mkdir -p "$work"
+work=$(cd "$work" && pwd)
+data=$work/data
+logs=$work/logs
+mkdir -p "$data" "$logs"
+
+mib=1048576
+if $quick; then
+    mainMiB=10; runs=${runs:-3}; emulatedMiB=1
+else
+    mainMiB=100; runs=${runs:-5}; emulatedMiB=4
+fi
+smallRuns=21
+seed=1
+
+say() { printf '%s\n' "$*"; }
+die() { printf 'run.sh: %s\n' "$*" >&2; exit 1; }
+
+for tool in xxd /usr/bin/time cmake; do
+    command -v "$tool" >/dev/null || die "$tool is needed (Debian packages: xxd, time, cmake)"
+done
+
+# ---------------------------------------------------------------- building --
+
+# Configures and builds the given targets; the log is kept for a failed build.
+build() {
+    local dir=$1 log=$2; shift 2
+    local configure=(cmake -S "$repo" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DHEXLOOM_BUILD_TESTS=OFF)
+    if [[ $dir == *i386 ]]; then
+        configure+=(-DCMAKE_TOOLCHAIN_FILE="$repo/cmake/toolchain-i386.cmake")
+    fi
+    if ! { "${configure[@]}" && cmake --build "$dir" -j2 --target "$@"; } >"$log" 2>&1; then
+        tail -n 30 "$log" >&2
+        die "build failed, see $log"
+    fi
+}
+
+hasTarget() {
+    cmake --build "$1" --target help 2>/dev/null | grep -q "\.\.\. $2\$"
+}
+
+say "building (Release) in $work ..."
+nativeTargets=(bench_make_input)
+[[ -z $hexloom ]] && nativeTargets+=(hexloom)
+build "$work/native" "$logs/native.log" "${nativeTargets[@]}"
+makeInput=$work/native/bench_make_input
+micro=
+if [[ -z $hexloom ]]; then
+    hexloom=$work/native/hexloom
+    if $withMicro && hasTarget "$work/native" hexloom_benchmarks; then
+        build "$work/native" "$logs/native.log" hexloom_benchmarks
+        micro=$work/native/hexloom_benchmarks
+    fi
+fi
+[[ -x $hexloom ]] || die "no program at $hexloom"
+hexloom32=
+if $withI386 && ! $checksumsOnly; then
+    if command -v qemu-i386 >/dev/null && build "$work/i386" "$logs/i386.log" hexloom; then
+        hexloom32=$work/i386/hexloom
+    fi
+fi
+
+# ------------------------------------------------------------------ inputs --
+
+# Makes an input unless a file of the right size is already there: the bytes
+# depend only on the seed, so a kept file is the same file.
+input() {
+    local path=$1 bytes=$2; shift 2
+    if [[ ! -f $path || $(stat -c %s "$path") != "$bytes" ]]; then
+        "$makeInput" "$@" "$path" || die "cannot make $path"
+    fi
+}
+
+mainInput=$data/random-${mainMiB}M.bin
+emulatedInput=$data/random-${emulatedMiB}M.bin
+prg=$data/program-64k.prg
+small=$data/small
+smallAll=$data/small-all.bin
+input "$mainInput" $((mainMiB * mib)) random $((mainMiB * mib)) $seed
+input "$emulatedInput" $((emulatedMiB * mib)) random $((emulatedMiB * mib)) $seed
+input "$prg" 65536 prg 65536 3 0x0801
+if [[ ! -f $smallAll ]]; then
+    rm -rf "$small" && mkdir -p "$small"
+    "$makeInput" files 200 4096 4 "$small" || die "cannot make $small"
+    cat "$small"/f*.bin >"$smallAll.tmp" && mv "$smallAll.tmp" "$smallAll"
+fi
+smallFiles=("$small"/f*.bin)
+((${#smallFiles[@]} == 200)) || die "expected 200 files in $small"
+
+# ------------------------------------------------------------------- modes --
+
+# One row per hexloom mode: label | hexloom arguments | input channel | xxd
+# reference | target ratio ("-" = none). Channels: file (hexloom FILE) or
+# stdin (cat FILE | hexloom); the output goes to /dev/null and through a pipe.
+modes=(
+    "default (Unicode)||file|xxd|0.20"
+    "--ascii|--ascii|file|xxd|0.20"
+    "--0x|--0x|file|xxd|0.20"
+    "--turbo -H|--turbo -H|file|xxd|0.20"
+    "--color|--color|file|xxd|0.33"
+    "-w 64|-w 64|file|xxd -c 64|-"
+    "standard input||stdin|xxd|-"
+)
+pipeTarget=0.33   # default mode through a pipe
+
+q() { printf '%q' "$1"; }
+
+# The command for a program, its arguments and an input channel; output not
+# redirected yet.
+commandFor() {
+    local program=$1 args=$2 channel=$3 file=$4
+    case $channel in
+        file) printf '%s %s -- %s' "$program" "$args" "$(q "$file")" ;;
+        stdin) printf 'cat %s | %s %s' "$(q "$file")" "$program" "$args" ;;
+    esac
+}
+
+if $checksumsOnly; then
+    say "SHA-256 of the output of $hexloom on $(basename "$mainInput"):"
+    for row in "${modes[@]}"; do
+        IFS='|' read -r label args channel _ _ <<<"$row"
+        sum=$(eval "$(commandFor "$(q "$hexloom")" "$args" "$channel" "$mainInput")" | sha256sum)
+        printf '  %-26s %s\n' "$label" "${sum%% *}"
+    done
+    # Further combinations that the timed modes leave out.
+    for args in "-c" "--ascii -c" "--0x -H -w 7" "--color --turbo -c -w 13" \
+                "-w 1 -l 100000" "-s 5 -l 1000000 -w 3"; do
+        sum=$(eval "$(q "$hexloom") $args -- $(q "$mainInput")" | sha256sum)
+        printf '  %-26s %s\n' "$args" "${sum%% *}"
+    done
+    sum=$("$hexloom" -L -s 65530 -l 100 "$prg" | sha256sum)
+    printf '  %-26s %s\n' "-L, missing bytes" "${sum%% *}"
+    sum=$("$hexloom" "${smallFiles[@]}" | sha256sum)
+    printf '  %-26s %s\n' "200 small files" "${sum%% *}"
+    sum=$("$hexloom" -L "$prg" | sha256sum)
+    printf '  %-26s %s\n' "-L 64 KiB PRG" "${sum%% *}"
+    exit 0
+fi
+
+# ------------------------------------------------------------------ timing --
+
+# Runs a shell command N times; sets median, fastest and slowest in microseconds.
+median=0 fastest=0 slowest=0
+timeRuns() {
+    local n=$1 command=$2 i start end
+    local times=()
+    for ((i = 0; i < n; i++)); do
+        start=${EPOCHREALTIME/./}
+        eval "$command" || die "failed: $command"
+        end=${EPOCHREALTIME/./}
+        times+=($((end - start)))
+    done
+    mapfile -t times < <(printf '%s\n' "${times[@]}" | sort -n)
+    fastest=${times[0]}
+    slowest=${times[n - 1]}
+    if ((n % 2)); then
+        median=${times[n / 2]}
+    else
+        median=$(((times[n / 2 - 1] + times[n / 2]) / 2))
+    fi
+}
+
+seconds() { awk -v us="$1" 'BEGIN { printf "%.3f", us / 1e6 }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
+# PASS when value <= limit.
+verdict() { awk -v v="$1" -v l="$2" 'BEGIN { print (v <= l) ? "PASS" : "MISS" }'; }
+# "median [fastest-slowest]", the spread being the noise of this run.
+timing() { printf '%s [%s-%s]' "$(seconds "$median")" "$(seconds "$fastest")" "$(seconds "$slowest")"; }
+
+sinkFor() {
+    case $1 in
+        null) printf '>/dev/null' ;;
+        pipe) printf '| cat >/dev/null' ;;
+    esac
+}
+
+targets=()   # "description|value|limit"
+defaultTime=0
+target() { targets+=("$1|$2|$3"); }
+
+say ""
+say "hexloom: $hexloom"
+say "input:   $(basename "$mainInput") ($mainMiB MiB, seed $seed), $runs runs each;"
+say "         times are median [fastest-slowest] in seconds of wall time"
+say "machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
+
+# xxd reference times, measured once per (reference command, channel, sink);
+# sets referenceMedian and referenceText.
+declare -A reference
+referenceMedian=0 referenceText=
+referenceTime() {
+    local key="$1|$2|$3"
+    if [[ -z ${reference[$key]:-} ]]; then
+        timeRuns "$runs" "$(commandFor "$1" "" "$2" "$mainInput") $(sinkFor "$3")"
+        reference[$key]="$median|$(timing)"
+    fi
+    IFS='|' read -r referenceMedian referenceText <<<"${reference[$key]}"
+}
+
+for sink in null pipe; do
+    say ""
+    case $sink in
+        null) say "output to /dev/null" ;;
+        pipe) say "output through a pipe (| cat >/dev/null)" ;;
+    esac
+    printf '  %-18s %-24s %-24s %-8s %s\n' mode hexloom xxd ratio target
+    for row in "${modes[@]}"; do
+        IFS='|' read -r label args channel xxdCommand limit <<<"$row"
+        timeRuns "$runs" "$(commandFor "$(q "$hexloom")" "$args" "$channel" "$mainInput") $(sinkFor "$sink")"
+        ours=$median oursText=$(timing)
+        [[ $label == "default (Unicode)" && $sink == null ]] && defaultTime=$ours
+        referenceTime "$xxdCommand" "$channel" "$sink"
+        r=$(ratio "$ours" "$referenceMedian")
+        if [[ $sink == pipe ]]; then
+            limit=-
+            [[ $label == "default (Unicode)" ]] && limit=$pipeTarget
+        fi
+        mark=-
+        if [[ $limit != - ]]; then
+            mark="<= $limit $(verdict "$r" "$limit")"
+            target "time ratio, $label, $([[ $sink == null ]] && echo /dev/null || echo pipe)" "$r" "$limit"
+        fi
+        printf '  %-18s %-24s %-24s %-8s %s\n' "$label" "$oursText" "$referenceText" "$r" "$mark"
+    done
+done
+
+if $withHexyl && command -v hexyl >/dev/null; then
+    say ""
+    say "hexyl --color=never, one run, output to /dev/null"
+    timeRuns 1 "hexyl --color=never $(q "$mainInput") >/dev/null"
+    hexylTime=$median
+    referenceTime xxd file null
+    printf '  hexyl %ss (%s x xxd); hexloom default %ss (%s x hexyl)\n' \
+        "$(seconds "$hexylTime")" "$(ratio "$hexylTime" "$referenceMedian")" \
+        "$(seconds "$defaultTime")" "$(ratio "$defaultTime" "$hexylTime")"
+fi
+
+# ------------------------------------------------------------------ memory --
+
+# Peak resident set size in KiB of a command line run by GNU time.
+peakKiB() {
+    local out=$work/time.out
+    eval "$1" || die "failed: $1"
+    tail -n 1 "$out"
+}
+
+say ""
+say "peak memory (GNU time %M), $mainMiB MiB input, N = $((mainMiB * mib)) bytes"
+timeOut=$(q "$work/time.out")
+fileKiB=$(peakKiB "/usr/bin/time -f %M -o $timeOut $(q "$hexloom") $(q "$mainInput") >/dev/null")
+stdinKiB=$(peakKiB "cat $(q "$mainInput") | /usr/bin/time -f %M -o $timeOut $(q "$hexloom") >/dev/null")
+xxdKiB=$(peakKiB "/usr/bin/time -f %M -o $timeOut xxd $(q "$mainInput") >/dev/null")
+n=$((mainMiB * mib))
+fileLimitKiB=$(((n + 16 * mib) / 1024))
+stdinLimitKiB=$(((3 * n + 16 * mib) / 1024))
+printf '  file:           %8d KiB   limit N + 16 MiB  = %8d KiB  %s\n' "$fileKiB" "$fileLimitKiB" "$(verdict "$fileKiB" "$fileLimitKiB")"
+printf '  standard input: %8d KiB   limit 3N + 16 MiB = %8d KiB  %s\n' "$stdinKiB" "$stdinLimitKiB" "$(verdict "$stdinKiB" "$stdinLimitKiB")"
+printf '  xxd (file):     %8d KiB\n' "$xxdKiB"
+target "peak memory, file (KiB)" "$fileKiB" "$fileLimitKiB"
+target "peak memory, standard input (KiB)" "$stdinKiB" "$stdinLimitKiB"
+
+# ----------------------------------------------------------- small inputs --
+
+say ""
+say "small inputs, $smallRuns runs each (after one warm-up run)"
+printf '  %-34s %-24s %-24s %s\n' case hexloom xxd ratio
+smallCase() {
+    local label=$1 ours=$2 theirs=$3 oursTime oursText
+    eval "$ours"; eval "$theirs"
+    timeRuns "$smallRuns" "$ours"
+    oursTime=$median oursText=$(timing)
+    timeRuns "$smallRuns" "$theirs"
+    printf '  %-34s %-24s %-24s %s\n' "$label" "$oursText" "$(timing)" "$(ratio "$oursTime" "$median")"
+    lastRatio=$(ratio "$oursTime" "$median")
+}
+smallList=
+for file in "${smallFiles[@]}"; do smallList+=" $(q "$file")"; done
+smallCase "200 files in one call / xxd concat" "$(q "$hexloom")$smallList >/dev/null" "xxd $(q "$smallAll") >/dev/null"
+target "time ratio, 200 small files vs xxd over their concatenation" "$lastRatio" 1.2
+smallCase "-L 64 KiB PRG" "$(q "$hexloom") -L $(q "$prg") >/dev/null" "xxd $(q "$prg") >/dev/null"
+
+# ------------------------------------------------------ 32-bit under qemu --
+
+if [[ -n $hexloom32 ]]; then
+    say ""
+    say "32-bit build under qemu-i386 vs native, default mode, $emulatedMiB MiB input, $runs runs (report only)"
+    timeRuns "$runs" "$(q "$hexloom") $(q "$emulatedInput") >/dev/null"
+    native=$median nativeText=$(timing)
+    timeRuns "$runs" "qemu-i386 $(q "$hexloom32") $(q "$emulatedInput") >/dev/null"
+    printf '  native %s   qemu-i386 %s   ratio %s\n' "$nativeText" "$(timing)" "$(ratio "$median" "$native")"
+elif $withI386; then
+    say ""
+    say "32-bit build under qemu-i386: skipped (no qemu-i386 or build failed, see $logs/i386.log)"
+fi
+
+# ----------------------------------------------------------------- targets --
+
+say ""
+say "targets (benchmark goals, not tests)"
+for entry in "${targets[@]}"; do
+    IFS='|' read -r description value limit <<<"$entry"
+    printf '  %-58s %10s  <= %-10s %s\n' "$description" "$value" "$limit" "$(verdict "$value" "$limit")"
+done
+
+# ------------------------------------------------------- micro benchmarks --
+
+if [[ -n $micro ]]; then
+    say ""
+    say "Google Benchmark cases (formatter and PETSCII translation)"
+    "$micro" --benchmark_min_time=0.2 2>&1 | sed 's/^/  /'
+fi
