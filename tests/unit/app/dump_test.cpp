@@ -1,0 +1,162 @@
+// The dump line formatter against a byte-by-byte rendering of its layout
+// rules, over every notation, many widths and ranges; and the cases the
+// command line cannot reach (addresses near 2^64, indexes past any data).
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/dump.hpp"
+#include "app/options.hpp"
+#include "app/petscii.hpp"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+void setFlag(nuk::cli::Option& option, bool given) {
+    option.reset();
+    if (given) option.nameAsGiven = option.longName;
+}
+
+// The options the formatter reads, set for one test and cleared after it.
+class DumpTest : public ::testing::Test {
+protected:
+    void SetUp() override { console.mode = nuk::con::ascii; }
+    void TearDown() override {
+        for (nuk::cli::Option* option : {&turbo, &hex0x, &hexUpper, &lowercase}) setFlag(*option, false);
+        console.mode = nuk::con::none;
+    }
+};
+
+std::string dump(const Bytes& data, std::uint64_t count, std::uint64_t width, std::uint64_t start,
+                 std::uint64_t first) {
+    std::ostringstream out;
+    dumpBytes(out, data, count, width, start, first);
+    return out.str();
+}
+
+// One byte position at a time, straight from the layout rules: a line's
+// address when its first position is reached, its columns when the next
+// line begins or the dump ends; the last line blanked behind its last field.
+std::string referenceDump(const Bytes& data, std::uint64_t count, std::uint64_t width, std::uint64_t start,
+                          std::uint64_t first) {
+    if (count == 0) return "";
+    const std::string digits = hexUpper.given() ? "0123456789ABCDEF" : "0123456789abcdef";
+    const std::string lower = "0123456789abcdef";
+    const int addressWidth = start + count + first <= 0xFFFF ? 4 : 5;
+    std::string field = " 00", firstField = "00";
+    std::uint64_t stride = 3, offset = 0;
+    if (turbo.given()) {
+        field = ",$00", firstField = "$00", stride = 4, offset = 1;
+    } else if (hex0x.given()) {
+        field = ",0x00", firstField = "0x00", stride = 5, offset = 2;
+    }
+    std::string hex = firstField;
+    for (std::uint64_t k = 1; k < width; ++k) hex += field;
+    hex += ' ';
+    Bytes text(width, 0);
+    std::string out;
+    const auto flush = [&](std::uint64_t n) {
+        out += hex + petsciiText(text.data(), n, lowercase.given()) + "\n";
+    };
+    std::uint64_t end = 2;
+    for (std::uint64_t i = 0; i < count; ++i) {
+        const std::uint64_t col = i % width;
+        if (col == 0) {
+            if (i > 0) flush(width);
+            const std::uint64_t address = start + i;
+            for (int d = addressWidth - 1; d >= 0; --d) out += lower[(address >> (4 * d)) & 15];
+            out += ": ";
+        }
+        const std::uint64_t pos = stride * col + offset;
+        if (first + i < data.size()) {
+            const std::uint8_t b = data[first + i];
+            hex[pos] = digits[b / 16];
+            hex[pos + 1] = digits[b % 16];
+            text[col] = b;
+        } else {
+            hex[pos] = hex[pos + 1] = '-';
+            text[col] = 0;
+        }
+        end = pos + 2;
+    }
+    for (std::uint64_t k = end; k < hex.size(); ++k) hex[k] = ' ';
+    flush((count - 1) % width + 1);
+    return out;
+}
+
+Bytes randomBytes(std::size_t size) {
+    Bytes bytes(size);
+    std::uint32_t state = 12345;
+    for (auto& b : bytes) {
+        state = state * 1103515245u + 12345u;
+        b = static_cast<std::uint8_t>(state >> 16);
+    }
+    return bytes;
+}
+
+struct Range {
+    std::uint64_t count, width, start, first;
+};
+
+TEST_F(DumpTest, MatchesTheLayoutRulesInEveryNotation) {
+    const Bytes data = randomBytes(70000);  // crosses $FFFF and many output blocks
+    const Range ranges[] = {
+        {1, 16, 0, 0},          {20, 8, 0x0801, 2},     {70000, 16, 0, 0},     {70000, 17, 0, 0},
+        {65535, 16, 0, 0},      {65536, 16, 0, 0},      {69998, 7, 0xc000, 2}, {300, 256, 0xfff0, 0},
+        {100, 1, 0xffd0, 5},    {40, 16, 0, 69990},     {5, 3, 7, 80000},      {4096, 64, 0xfffff, 0},
+        {1000, 65536, 0x1234, 3},
+    };
+    for (const int notation : {0, 1, 2}) {
+        for (const bool upper : {false, true}) {
+            setFlag(hex0x, notation == 1);
+            setFlag(turbo, notation == 2);
+            setFlag(hexUpper, upper);
+            for (const Range& r : ranges) {
+                EXPECT_EQ(dump(data, r.count, r.width, r.start, r.first),
+                          referenceDump(data, r.count, r.width, r.start, r.first))
+                    << "notation " << notation << " upper " << upper << " count " << r.count << " width "
+                    << r.width << " start " << r.start << " first " << r.first;
+            }
+        }
+    }
+}
+
+TEST_F(DumpTest, TurboWinsOverC) {
+    setFlag(hex0x, true);
+    setFlag(turbo, true);
+    EXPECT_EQ(dump({0x41, 0x42}, 2, 2, 0, 0), "0000: $41,$42 AB\n");
+}
+
+TEST_F(DumpTest, LowercaseSelectsTheLowerUpperCaseSet) {
+    console.mode = nuk::con::unicode;
+    setFlag(lowercase, true);
+    EXPECT_EQ(dump({0x41, 0xc1}, 2, 2, 0, 0), "0000: 41 c1 aA\n");
+}
+
+TEST_F(DumpTest, NothingToShowWritesNothing) {
+    EXPECT_EQ(dump({1, 2, 3}, 0, 16, 0, 0), "");
+    EXPECT_EQ(dump({}, 0, 16, 0, 3), "");
+}
+
+TEST_F(DumpTest, AddressesNearTheTopOfSixtyFourBitsWrapInFiveDigits) {
+    // The sum that picks the width saturates instead of wrapping to a small number.
+    const std::uint64_t start = 0xFFFFFFFFFFFFFFF8u;
+    EXPECT_EQ(dump({0x41, 0x42}, 2, 1, start, 0),
+              "ffff8: 41 A\n"
+              "ffff9: 42 B\n");
+    EXPECT_EQ(dump({0x41}, 2, 1, start + 7, 0),
+              "fffff: 41 A\n"
+              "00000: -- `\n");
+}
+
+TEST_F(DumpTest, IndexesPastAnyDataAreMissingWithoutReadingIt) {
+    EXPECT_EQ(dump({0x41}, 2, 2, 0, 0xFFFFFFFFFFFFFFFFu), "00000: -- -- ``\n");
+    EXPECT_EQ(dump({0x41}, 1, 4, 0, 0xFFFFFFFFFFFFFFF0u), "00000: --          `\n");
+}
+
+}  // namespace
