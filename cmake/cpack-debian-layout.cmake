@@ -1,0 +1,41 @@
+# Runs inside cpack on the files staged for a Debian package, before they are
+# packed: gives them the places and forms Debian expects, and works out the C
+# library version for a program that depends on nothing else.
+set(stage ${CPACK_TEMPORARY_DIRECTORY})
+
+# Debian keeps manual pages compressed; -n leaves the time stamp out, so the
+# package does not change when nothing else did.
+file(GLOB_RECURSE manual_pages ${stage}/*.1)
+list(FILTER manual_pages INCLUDE REGEX "/man/man1/[^/]+\\.1$")
+foreach(page IN LISTS manual_pages)
+  execute_process(COMMAND gzip -9nf ${page} COMMAND_ERROR_IS_FATAL ANY)
+endforeach()
+
+# Debian looks for the licence of a package in doc/<package>/copyright.
+file(GLOB licences ${stage}/*/share/doc/*/LICENSE)
+foreach(licence IN LISTS licences)
+  get_filename_component(doc_dir ${licence} DIRECTORY)
+  file(RENAME ${licence} ${doc_dir}/copyright)
+endforeach()
+
+# Every symbol version the program needs from the C library is named in it,
+# as GLIBC_2.0 up to GLIBC_2.34 or so; the highest one is the oldest C library
+# the program runs with.
+if(CPACK_HEXLOOM_DEPENDS_ON_LIBC_ONLY)
+  file(GLOB programs ${stage}/*/bin/hexloom)
+  set(libc_version 0)
+  foreach(program IN LISTS programs)
+    file(STRINGS ${program} needed REGEX "^GLIBC_[0-9]+(\\.[0-9]+)+$")
+    foreach(tag IN LISTS needed)
+      string(REPLACE "GLIBC_" "" version ${tag})
+      if(version VERSION_GREATER libc_version)
+        set(libc_version ${version})
+      endif()
+    endforeach()
+  endforeach()
+  if(libc_version)
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6 (>= ${libc_version})")
+  else()
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "libc6")
+  endif()
+endif()

@@ -1,0 +1,62 @@
+# bash completion for hexloom                                 -*- shell-script -*-
+#
+# Offers the options, short and long, and file names for FILE arguments.
+# Works with or without the bash-completion package.
+
+_hexloom()
+{
+    local cur prev
+    cur=${COMP_WORDS[COMP_CWORD]}
+    prev=
+    ((COMP_CWORD > 0)) && prev=${COMP_WORDS[COMP_CWORD - 1]}
+
+    # With "=" among the word breaks, "--width=8" arrives as "--width" "=" "8":
+    # the value of a long option is never completed, so stop there.
+    if [[ $cur == = || $prev == = ]]; then
+        COMPREPLY=()
+        return
+    fi
+
+    local long_options='--load --start --len --seek --width --0x --turbo
+        --hex-upper --color --lowercase --unicode --ascii --Epath --Enewline
+        --verbose --quiet --version --help --warranty'
+    local short_options='-L -S -l -s -w -H -C -c -U -v -q -?'
+
+    # Numbers (addresses, counts, widths) cannot be guessed: offer nothing.
+    case $prev in
+        -S | --start | -l | --len | -s | --seek | -w | --width | --debug)
+            COMPREPLY=()
+            return
+            ;;
+    esac
+
+    # After "--" every word is a FILE.
+    local i
+    for ((i = 1; i < COMP_CWORD; i++)); do
+        if [[ ${COMP_WORDS[i]} == -- ]]; then
+            _hexloom_files "$cur"
+            return
+        fi
+    done
+
+    case $cur in
+        --*)
+            mapfile -t COMPREPLY < <(compgen -W "$long_options" -- "$cur")
+            ;;
+        -*)
+            mapfile -t COMPREPLY < <(compgen -W "$short_options $long_options" -- "$cur")
+            ;;
+        *)
+            _hexloom_files "$cur"
+            ;;
+    esac
+}
+
+# Completes file and directory names, quoting them as the shell needs.
+_hexloom_files()
+{
+    compopt -o filenames 2>/dev/null
+    mapfile -t COMPREPLY < <(compgen -f -- "$1")
+}
+
+complete -F _hexloom hexloom
