@@ -12,10 +12,11 @@ std::int32_t messageThreshold = 0;
 
 // "<name>: <severity>: {code} text", ending the line and flushing, so a
 // diagnostic is out before anything the program does next.
-void writeMessage(const char* severityText, std::int32_t code, const Msg& body) {
+void writeMessage(std::int32_t severity, std::int32_t code, const Msg& body) {
     std::ostream& out = std::cerr;
-    out << messageName << ": " << severityText << ": ";
-    if (code != 0) out << '{' << code << "} ";
+    out << messageName << ": " << severityName(severity) << ": ";
+    // Decimal whatever base an earlier writer left the stream in.
+    if (code != 0) out << '{' << std::to_string(code) << "} ";
     if (body.writer) {
         body.writer(out);
     } else {
@@ -24,19 +25,19 @@ void writeMessage(const char* severityText, std::int32_t code, const Msg& body) 
     out << std::endl;
 }
 
-void printIfShown(std::int32_t severity, const char* severityText, std::int32_t code, const Msg& body) {
-    if (isShown(severity)) writeMessage(severityText, code, body);
+void printIfShown(std::int32_t severity, std::int32_t code, const Msg& body) {
+    if (isShown(severity)) writeMessage(severity, code, body);
 }
 
 }  // namespace
 
 bool Msg::print() const {
-    printIfShown(severity, severityName(severity), code, *this);
+    printIfShown(severity, code, *this);
     return severity > severityError;
 }
 
 bool Msg::printAsWarning(std::int32_t codeToPrint) const {
-    printIfShown(severityWarning, severityName(severityWarning), codeToPrint, *this);
+    printIfShown(severityWarning, codeToPrint, *this);
     return false;
 }
 

@@ -130,6 +130,10 @@ TEST(Parse, PendingValues) {
         {{"-w", "-H"}, "width as -w in -w = [16]", {}, "-w must be followed by an argument (found: '-H' instead)"},
         {{"-w", "--verbose"}, "width as -w in -w = [16]", {},
          "-w must be followed by an argument (found: '--verbose' instead)"},
+        {{"-w", "--help"}, "width as -w in -w = [16]", {},
+         "-w must be followed by an argument (found: '--help' instead)"},
+        // An unknown name is reported instead, and the wait for a value ends.
+        {{"-w", "-z"}, "width as -w in -w = [16]", {}, "z is not a valid option (found in: '-z')"},
         {{"-w", "-"}, "width as -w in -w = [16]", {"-"}, ""},
         {{"-w", "--", "a", "-H"}, "width as -w in -w", {"a", "-H"}, "-w must be followed by an argument"},
         {{"-w", "x"}, "width as -w in -w = [16]", {}, "-w must be followed by a valid integer (found: 'x')"},
