@@ -1,47 +1,104 @@
 #!/usr/bin/env bash
-# Builds every target of the project and runs its whole test suite:
+# Builds every target of the project and runs its whole test suite (unit and
+# golden tests through CTest):
 #   native x86_64 Linux, 32-bit x86 Linux (under qemu-i386).
 # Installs the Debian packages the tests need when they are missing.
-# Usage: bash tests/run-all.sh            (from the repository root)
-set -euo pipefail
+# Quiet on success: one line per target, then the closing count line
+# "N passed, N failed[, N skipped]". The output of whatever failed is shown.
+#
+# Usage: bash tests/run-all.sh                 (from anywhere)
+#        HEXLOOM_BUILD_ROOT=build-me bash tests/run-all.sh   other build directory
+set -uo pipefail
+exec </dev/null  # nothing here reads standard input (CI may even have closed it)
 cd "$(dirname "$0")/.."
 root=$PWD
+build_root=$root/${HEXLOOM_BUILD_ROOT:-build}
 jobs=$(nproc 2>/dev/null || echo 2)
+((jobs > 2)) && jobs=2
 
-packages=(cmake g++ googletest g++-multilib qemu-user python3)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
-done
-if ((${#missing[@]})); then
+# ---- packages: one list per target --------------------------------------
+packages=(cmake g++ googletest python3)
+# target i386/Linux
+packages+=(g++-multilib qemu-user)
+# target x86_64/Windows (packages)
+# ---- end of package lists -----------------------------------------------
+
+install_missing() {
+  local missing=() p
+  for p in "${packages[@]}"; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+  done
+  ((${#missing[@]})) || return 0
   echo "== installing: ${missing[*]}"
+  local sudo=()
+  ((EUID == 0)) || sudo=(sudo)
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
-
-declare -a summary=()
-failed=0
-
-# build_and_test NAME [cmake arguments...]
-build_and_test() {
-  local name=$1; shift
-  local dir=$root/build/$name
-  echo "== $name: configure and build"
-  cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
-  cmake --build "$dir" -j"$jobs"
-  echo "== $name: test"
-  if ctest --test-dir "$dir" --output-on-failure -j"$jobs"; then
-    summary+=("$name: passed")
-  else
-    summary+=("$name: FAILED")
-    failed=1
-  fi
+  "${sudo[@]}" apt-get update -qq >/dev/null &&
+    "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null ||
+    { echo "!! could not install: ${missing[*]}"; exit 1; }
 }
 
-build_and_test native
-build_and_test i386 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i386.cmake"
+total_passed=0
+total_failed=0
+total_skipped=0
+summary=()
+
+# Shows a CTest log without the lines of tests that started or passed.
+show_failures() {
+  grep -v -E '^ *Start +[0-9]+: |^ *[0-9]+/[0-9]+ Test +#[0-9]+: .* Passed +[0-9.]+ sec$' "$1"
+}
+
+# stage NAME [cmake arguments...]: configure, build and test one target.
+stage() {
+  local name=$1; shift
+  local dir=$build_root/$name log=$build_root/$name.log
+  echo "== $name: build and test"
+  mkdir -p "$build_root"
+  if ! cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@" >"$log" 2>&1 ||
+     ! cmake --build "$dir" -j"$jobs" >>"$log" 2>&1; then
+    tail -n 60 "$log"
+    echo "!! $name: build failed (whole log: $log)"
+    summary+=("$name: BUILD FAILED")
+    total_failed=$((total_failed + 1))
+    return
+  fi
+
+  local ctest_log=$build_root/$name.ctest.log
+  ctest --test-dir "$dir" -j"$jobs" --timeout 600 --output-on-failure >"$ctest_log" 2>&1
+  local status=$? counts
+  counts=$(sed -n -E 's/^[0-9]+% tests passed, ([0-9]+) tests? failed out of ([0-9]+)$/\1 \2/p' "$ctest_log" | tail -n 1)
+  if [[ -z $counts ]]; then
+    show_failures "$ctest_log"
+    echo "!! $name: CTest ran no test (status $status)"
+    summary+=("$name: NO TESTS")
+    total_failed=$((total_failed + 1))
+    return
+  fi
+  local failed=${counts% *} total=${counts#* } skipped
+  skipped=$(grep -c -E '^[[:space:]]*[0-9]+ - .* \((Skipped|Disabled)\)$' "$ctest_log")
+  local passed=$((total - failed - skipped))
+  if ((status != 0 && failed == 0)); then
+    failed=1  # CTest failed in a way its counts do not show
+  fi
+  ((failed)) && show_failures "$ctest_log"
+  summary+=("$name: $passed passed, $failed failed, $skipped skipped")
+  total_passed=$((total_passed + passed))
+  total_failed=$((total_failed + failed))
+  total_skipped=$((total_skipped + skipped))
+}
+
+install_missing
+
+# ---- target x86_64/Linux (native) ---------------------------------------
+stage native
+# ---- target i386/Linux (the Linux deliverable, tests under qemu-i386) ----
+stage i386 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i386.cmake"
+# ---- target x86_64/Windows ------------------------------------------------
+# ---- end of targets -------------------------------------------------------
 
 echo "== summary"
 printf '%s\n' "${summary[@]}"
-exit $failed
+closing="$total_passed passed, $total_failed failed"
+((total_skipped)) && closing+=", $total_skipped skipped"
+echo "$closing"
+((total_failed == 0))
