@@ -21,6 +21,8 @@ packages=(cmake g++ googletest python3)
 # target i386/Linux
 packages+=(g++-multilib qemu-user)
 # target x86_64/Windows (packages)
+# deliverables: manual page, completions, packages (.deb, .zip; the Windows program for the zip)
+packages+=(groff man-db bash-completion zip unzip dpkg-dev g++-mingw-w64-x86-64-posix)
 # ---- end of package lists -----------------------------------------------
 
 install_missing() {
@@ -94,6 +96,8 @@ stage native
 # ---- target i386/Linux (the Linux deliverable, tests under qemu-i386) ----
 stage i386 -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-i386.cmake"
 # ---- target x86_64/Windows ------------------------------------------------
+# ---- packages (deliver): the .deb and .zip packages, built from the trees above and inspected, once ----
+HEXLOOM_PACKAGING_TEST=1 ctest --test-dir "$build_root/native" -L packaging --output-on-failure >"$build_root/packaging.ctest.log" 2>&1 && { summary+=("packaging: 1 passed, 0 failed"); total_passed=$((total_passed + 1)); } || { echo "== packaging"; cat "$build_root/packaging.ctest.log"; summary+=("packaging: FAILED"); total_failed=$((total_failed + 1)); }
 # ---- end of targets -------------------------------------------------------
 
 echo "== summary"
