@@ -46,6 +46,7 @@ private:
         return first + 1;
     }
 
+    // Results describe the latest parse only, also when a parser is reused.
     static void startParsing(Parser& parser, const std::string& name) {
         parser.programName = name;
         parser.selectedCommand = nullptr;
