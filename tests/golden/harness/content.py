@@ -55,6 +55,8 @@ def parse_content(spec: str, allow_sparse: bool = True) -> Content:
     """Parses `hex ..`, `text ..`, `pattern N`, `random N seed S`, `empty`,
     `sparse N` or `from PATH` into the bytes they describe."""
     kind, _, rest = spec.strip().partition(" ")
+    if not kind:
+        return Content(b"")
     if kind == "hex":
         digits = re.sub(r"\s+", "", rest)
         if len(digits) % 2 or not re.fullmatch(r"[0-9A-Fa-f]*", digits):

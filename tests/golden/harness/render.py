@@ -14,10 +14,12 @@ def _plain(line: str) -> bool:
 
 
 def _templated(data: bytes, target_name: str) -> bytes:
+    """Build stamps become placeholders: a date with the time after it, or a
+    date alone. A time alone is left as it is, since it may be fixed text."""
     data = data.replace(target_name.encode(), b"{{TARGET}}")
-    for placeholder, pattern in PATTERNS.items():
-        data = re.sub(pattern, placeholder, data)
-    return data
+    date, time = PATTERNS[b"{{DATE}}"], PATTERNS[b"{{TIME}}"]
+    data = re.sub(date + b" " + time, b"{{DATE}} {{TIME}}", data)
+    return re.sub(date, b"{{DATE}}", data)
 
 
 def block(stream: str, data: bytes) -> str:
