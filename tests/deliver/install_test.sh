@@ -40,7 +40,8 @@ MANWIDTH=80 man --warnings -l "$page" >"$work/man.txt" 2>"$work/man.err" || fail
 [[ -s $work/man.err ]] && fail "man warns about the manual page: $(cat "$work/man.err")"
 grep -q '^SYNOPSIS' "$work/man.txt" || fail "man -l rendered no SYNOPSIS section"
 
-# Every option of the help screen is documented and completed everywhere.
+# Every option of the help screen is documented (manual page, README) and
+# completed (bash, zsh, fish).
 "$program" --help >"$work/help.txt" 2>&1
 long_options=$(grep -oE -- '--[A-Za-z0-9-]+' "$work/help.txt" | sort -u)
 short_options=$(grep -oE -- '^ -./--' "$work/help.txt" | cut -c3)
@@ -49,12 +50,14 @@ sed 's/\\-/-/g' "$page" >"$work/page.txt"
 for option in $long_options; do
   name=${option#--}
   grep -qF -- "$option" "$work/page.txt" || fail "manual page lacks $option"
+  grep -qF -- "\`$option" "$prefix/share/doc/hexloom/README.md" || fail "README's option table lacks $option"
   grep -qE -- "(^|[[:space:]'])$option([[:space:]']|$)" "$bash_completion" || fail "bash completion lacks $option"
   grep -qF -- "$option" "$zsh_completion" || fail "zsh completion lacks $option"
   grep -qE -- "-l $name( |$)" "$fish_completion" || fail "fish completion lacks $option"
 done
 for letter in $short_options; do
   grep -qE -- "(^|[^-])-[$letter]" "$work/page.txt" || fail "manual page lacks -$letter"
+  grep -qF -- "\`-$letter" "$prefix/share/doc/hexloom/README.md" || fail "README's option table lacks -$letter"
   grep -qF -- "-$letter" "$bash_completion" || fail "bash completion lacks -$letter"
   grep -qF -- "-$letter" "$zsh_completion" || grep -qF -- "-\\$letter" "$zsh_completion" ||
     fail "zsh completion lacks -$letter"
