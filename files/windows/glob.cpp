@@ -1,0 +1,93 @@
+// Wildcard expansion of one FILE argument. The Windows shell passes patterns
+// such as *.prg unexpanded, so the program matches them itself with the
+// system's own rules for * and ?.
+
+#include <windows.h>
+
+#include "cli/utf16.hpp"
+#include "files/file.hpp"
+#include "files/file_messages.hpp"
+#include "files/windows/long_path.hpp"
+
+namespace nuk {
+
+namespace {
+
+// A name with an unpaired surrogate has no UTF-8 form (or carries one that
+// does not convert back); it is named as far as it converts.
+cli::Msg unconvertibleName(const std::string& convertiblePart) {
+    return pathMessage(convertiblePart, "': name cannot be converted to UTF-8");
+}
+
+bool isDotEntry(const wchar_t* name) { return std::wstring(name) == L"." || std::wstring(name) == L".."; }
+
+// Closes the search on every way out of the expansion.
+class Search {
+public:
+    explicit Search(HANDLE handle) : handle_(handle) {}
+    ~Search() {
+        if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
+    }
+    Search(const Search&) = delete;
+    Search& operator=(const Search&) = delete;
+    bool started() const { return handle_ != INVALID_HANDLE_VALUE; }
+    bool next(WIN32_FIND_DATAW& entry) { return FindNextFileW(handle_, &entry) != 0; }
+
+private:
+    HANDLE handle_;
+};
+
+// Hands one entry to its handler. A message of one entry is shown at once,
+// as a warning, and never stops the expansion.
+void dispatchEntry(const std::string& directory, const WIN32_FIND_DATAW& entry, const PathHandler& onFile,
+                   const DirectoryHandler& onDirectory) {
+    const std::wstring name = entry.cFileName;
+    if (convertibleUtf16Length(name) != name.size()) {
+        const std::wstring convertible = name.substr(0, convertibleUtf16Length(name));
+        unconvertibleName(joinPath(directory, toUtf8(convertible))).printAsWarning(0);
+        return;
+    }
+    const std::string path = joinPath(directory, toUtf8(name));
+    const bool isDirectory = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    const std::optional<cli::Msg> problem = isDirectory ? onDirectory(path, onFile) : onFile(path);
+    if (problem) problem->printAsWarning(0);
+}
+
+}  // namespace
+
+std::optional<cli::Msg> glob(const std::string& argument, PathHandler onFile, DirectoryHandler onDirectory) {
+    if (convertibleUtf8Length(argument) != argument.size()) {
+        return unconvertibleName(argument.substr(0, convertibleUtf8Length(argument)));
+    }
+    const DWORD attributes = fileAttributes(argument);
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY) return onDirectory(argument, onFile);
+        return onFile(argument);
+    }
+
+    const std::string directory = dirName(argument);
+    std::string pattern = baseName(argument);
+    // Without a last component the search would find the directory itself
+    // and hand it on under a doubled name.
+    if (pattern.empty()) return pathMessage(argument, "': no such file or directory");
+    if (!directory.empty()) {
+        if (fileAttributes(directory) == INVALID_FILE_ATTRIBUTES) return pathMessage(directory, "': no such path");
+        pattern = joinPath(directory, pattern);
+    }
+
+    WIN32_FIND_DATAW entry;
+    Search search(FindFirstFileW(toLongPath(pattern).c_str(), &entry));
+    if (!search.started()) return pathMessage(argument, "': no such file or directory");
+    for (;;) {
+        if (!isDotEntry(entry.cFileName)) dispatchEntry(directory, entry, onFile, onDirectory);
+        if (!search.next(entry)) {
+            const DWORD code = GetLastError();
+            if (code == ERROR_NO_MORE_FILES) return std::nullopt;
+            cli::Msg message;
+            message.text = "unknown error during glob: " + std::to_string(code);
+            return message;
+        }
+    }
+}
+
+}  // namespace nuk

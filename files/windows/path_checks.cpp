@@ -1,0 +1,58 @@
+// Checking a path before reading it. Windows has no cheap readability test:
+// only existence is checked here, and a file that cannot be read is reported
+// when it is opened.
+
+#include <windows.h>
+
+#include "files/file.hpp"
+#include "files/file_messages.hpp"
+#include "files/windows/long_path.hpp"
+
+namespace nuk {
+
+namespace {
+
+cli::Msg pathErrorMessage(const std::string& path, DWORD code) {
+    switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: return pathMessage(path, "': no such file or directory");
+    case ERROR_ACCESS_DENIED: return pathMessage(path, "': permission denied");
+    case ERROR_INVALID_NAME: return pathMessage(path, "': invalid path/file syntax");
+    default: return pathMessageWithCode(path, "': unknown error: ", code);
+    }
+}
+
+bool hasAttributes(const std::string& path, DWORD& attributes) {
+    attributes = fileAttributes(path);
+    return attributes != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace
+
+bool isFile(const std::string& path) {
+    DWORD attributes = 0;
+    return hasAttributes(path, attributes) && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool isFile(const char* path) { return isFile(std::string(path)); }
+
+bool isDirectory(const std::string& path) {
+    DWORD attributes = 0;
+    return hasAttributes(path, attributes) && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool isDirectory(const char* path) { return isDirectory(std::string(path)); }
+
+std::optional<cli::Msg> checkPathExistsReadable(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (GetFileAttributesExW(toLongPath(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    return pathErrorMessage(path, GetLastError());
+}
+
+std::optional<cli::Msg> checkFileExistsReadable(const std::string& path) {
+    if (auto problem = checkPathExistsReadable(path)) return problem;
+    if (isDirectory(path)) return pathMessage(path, "': is a directory");
+    return std::nullopt;
+}
+
+}  // namespace nuk
