@@ -160,8 +160,6 @@ def _header_line(case: Case, line: str):
 
 
 def _block_bytes(lines, flags) -> bytes:
-    if "escaped" in flags:
-        lines = [unescape(line) for line in lines]
     data = b"".join(line + b"\n" for line in lines)
     if "noeol" in flags and data.endswith(b"\n"):
         data = data[:-1]
@@ -226,7 +224,7 @@ def parse_case_file(path: str):
                 block = (stream, block_match.group(2).decode().split(), [])
                 continue
             if block:
-                block[2].append(raw)
+                block[2].append(unescape(raw) if "escaped" in block[1] else raw)
                 continue
             line = raw.decode("utf-8", "surrogateescape").rstrip("\r")
             if not line.strip() or line.lstrip().startswith("#"):

@@ -18,7 +18,7 @@ def unescape(raw: bytes) -> bytes:
 
     def replace(match):
         code = match.group(1)
-        if code[:1] == b"x":
+        if code[:1] == b"x" and len(code) == 3:
             return bytes([int(code[1:], 16)])
         if code[:1] == b"u" and len(code) > 1:
             point = int(code[2:-1], 16)
