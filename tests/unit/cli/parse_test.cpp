@@ -203,7 +203,7 @@ TEST(Parse, ArgvWithNullEntriesAndNoWords) {
     EXPECT_EQ(empty.parser.programName, "");
     EXPECT_EQ(empty.state(), "width = [16]");
     CommandLine noVector;
-    noVector.parser.parse(3, nullptr);
+    noVector.parser.parse(3, static_cast<const char* const*>(nullptr));
     EXPECT_EQ(noVector.parser.errors(), "");
 }
 
