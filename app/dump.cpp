@@ -82,8 +82,8 @@ std::size_t addressDigits(std::uint64_t start, std::uint64_t count, std::uint64_
     return saturatingSum(saturatingSum(start, count), first) <= 0xFFFF ? 4 : 5;
 }
 
-// Writes the low digits of address into the digits characters at text,
-// always in lower case.
+// Writes the low hex digits of address, as many as the address column has,
+// in lower case whatever case the bytes use.
 void writeAddress(char* text, std::size_t digits, std::uint64_t address) {
     static const char lowerDigits[] = "0123456789abcdef";
     for (std::size_t d = digits; d-- > 0; address >>= 4) text[d] = lowerDigits[address & 15];
@@ -250,7 +250,8 @@ std::optional<nuk::cli::Msg> dumpFile(nuk::file_t& file) {
 
 void dumpBytes(std::ostream& out, const std::vector<std::uint8_t>& data, std::uint64_t count,
                std::uint64_t width, std::uint64_t start, std::uint64_t first) {
-    // Nothing to show prints nothing, like an empty input.
+    // Nothing to show prints nothing, like an empty input. Width 0 is refused
+    // on the command line; here it would divide the dump into no lines.
     if (count == 0 || width == 0) return;
     const auto lineWidth = static_cast<std::size_t>(width);
     LineFormatter formatter(out, lineWidth, addressDigits(start, count, first));
