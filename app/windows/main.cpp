@@ -10,6 +10,12 @@
 #include "app/entry.hpp"
 #include "console/console.hpp"
 
+// The program expands wildcards itself (nuk::glob), so the runtime must hand
+// the patterns over unexpanded.
+extern "C" {
+int _dowildcard = 0;
+}
+
 namespace {
 
 // Text mode would write every "\n" as CR LF. A console needs that (escape
