@@ -43,6 +43,8 @@ def _arguments():
     parser.add_argument("files", nargs="+", help="case files")
     parser.add_argument("--program", help="the built hexloom (or hexloom.exe)")
     parser.add_argument("--emulator", default="", help="command that runs the program, e.g. qemu-i386 or wine")
+    parser.add_argument("--launcher", help="Windows only: a starter beside hexloom.exe that gives it the "
+                        "command line `hexloom ARGS` (tests/golden/windows/launch_as_hexloom.cpp)")
     parser.add_argument("--target", default="x86_64/Linux",
                         help="x86_64/Linux, i386/Linux or x86_64/Windows: for {{TARGET}} and platform marks")
     parser.add_argument("--case", help="run only the case with this title")
@@ -118,20 +120,26 @@ def _rerun_command(case, target):
     command = [sys.argv[0], "--program", target.program]
     if target.emulator:
         command += ["--emulator", " ".join(target.emulator)]
+    if target.launcher:
+        command += ["--launcher", target.launcher]
     return command + ["--target", target.name, case.path, "--case", case.title]
 
 
 def main():
     _guard_standard_descriptors()
     args = _arguments()
-    target = Target(args.program or "", shlex.split(args.emulator), args.target)
+    target = Target(args.program or "", shlex.split(args.emulator), args.target, args.launcher)
     if args.list:
         return _list(args.files, target.platform)
     if not args.program:
         print("run_golden.py: --program is required", file=sys.stderr)
         return 2
-    if not os.path.isfile(target.program):
-        print("run_golden.py: no program at %s (build it first)" % target.program, file=sys.stderr)
+    for path in filter(None, (target.program, target.launcher)):
+        if not os.path.isfile(path):
+            print("run_golden.py: no program at %s (build it first)" % path, file=sys.stderr)
+            return 2
+    if target.launcher and os.path.dirname(target.launcher) != os.path.dirname(target.program):
+        print("run_golden.py: the launcher must stand beside the program", file=sys.stderr)
         return 2
 
     broken = False

@@ -32,10 +32,11 @@ class Target:
     """Where and how the program runs: the built binary, an optional
     emulator command (qemu-i386, wine) and the target name for {{TARGET}}."""
 
-    def __init__(self, program, emulator, name):
+    def __init__(self, program, emulator, name, launcher=None):
         self.program = os.path.abspath(program)
         self.emulator = emulator or []
         self.name = name
+        self.launcher = os.path.abspath(launcher) if launcher else None
 
     @property
     def platform(self):
@@ -53,6 +54,10 @@ class Target:
         tool = shutil.which(self.emulator[0]) or self.emulator[0]
         if os.path.basename(tool).startswith("qemu-"):
             return tool, self.emulator + ["-0", PROGRAM_NAME, program] + args
+        if self.launcher:
+            # The launcher starts the hexloom.exe beside it with "hexloom"
+            # as the first word of its command line.
+            return tool, self.emulator + [self.launcher] + args
         # Wine builds the Windows command line from the path it is given.
         return tool, self.emulator + [program] + args
 
