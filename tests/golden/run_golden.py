@@ -82,6 +82,9 @@ def _check(case, target, args):
     sandbox = Sandbox(case, keep=args.keep)
     try:
         outcome = run_case(case, target, sandbox)
+    except (OSError, KeyError) as error:  # KeyError: no user nobody on this machine
+        print("FAIL  %s %s  [%s]\n  could not start the program: %s" % (case.where, case.title, target.name, error))
+        return False
     finally:
         sandbox.close()
     if args.keep:
