@@ -88,7 +88,9 @@ build() {
 }
 
 hasTarget() {
-    cmake --build "$1" --target help 2>/dev/null | grep -q "\.\.\. $2\$"
+    local targets
+    targets=$(cmake --build "$1" --target help 2>/dev/null) || return 1
+    grep -q "\.\.\. $2\$" <<<"$targets"
 }
 
 say "building (Release) in $work ..."
@@ -191,29 +193,42 @@ fi
 
 # ------------------------------------------------------------------ timing --
 
-# Runs a shell command N times; sets median, fastest and slowest in microseconds.
-median=0 fastest=0 slowest=0
+# Runs a shell command N times. Sets median, fastest and slowest wall time
+# and cpuMedian, the median processor time (user + system, of every process
+# of the command line), all in microseconds. On a busy machine wall time
+# suffers most; processor time shows whether a slow run was only waiting.
+median=0 fastest=0 slowest=0 cpuMedian=0
 timeRuns() {
-    local n=$1 command=$2 i start end
-    local times=()
+    local n=$1 command=$2 i start end user system
+    local walls=() cpus=() TIMEFORMAT='%3U %3S'
     for ((i = 0; i < n; i++)); do
         start=${EPOCHREALTIME/./}
-        eval "$command" || die "failed: $command"
+        { time eval "$command" 2>&3; } 3>&2 2>"$work/cpu.out" || die "failed: $command"
         end=${EPOCHREALTIME/./}
-        times+=($((end - start)))
+        walls+=($((end - start)))
+        read -r user system <"$work/cpu.out"
+        cpus+=($(((10#${user/./} + 10#${system/./}) * 1000)))
     done
-    mapfile -t times < <(printf '%s\n' "${times[@]}" | sort -n)
-    fastest=${times[0]}
-    slowest=${times[n - 1]}
+    mapfile -t walls < <(printf '%s\n' "${walls[@]}" | sort -n)
+    mapfile -t cpus < <(printf '%s\n' "${cpus[@]}" | sort -n)
+    fastest=${walls[0]}
+    slowest=${walls[n - 1]}
+    median=$(middleOf "${walls[@]}")
+    cpuMedian=$(middleOf "${cpus[@]}")
+}
+
+# The median of sorted numbers.
+middleOf() {
+    local values=("$@") n=$#
     if ((n % 2)); then
-        median=${times[n / 2]}
+        echo "${values[n / 2]}"
     else
-        median=$(((times[n / 2 - 1] + times[n / 2]) / 2))
+        echo $(((values[n / 2 - 1] + values[n / 2]) / 2))
     fi
 }
 
 seconds() { awk -v us="$1" 'BEGIN { printf "%.3f", us / 1e6 }'; }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.3f", a / b; else printf "-" }'; }
 # PASS when value <= limit.
 verdict() { awk -v v="$1" -v l="$2" 'BEGIN { print (v <= l) ? "PASS" : "MISS" }'; }
 # "median [fastest-slowest]", the spread being the noise of this run.
@@ -233,20 +248,21 @@ target() { targets+=("$1|$2|$3"); }
 say ""
 say "hexloom: $hexloom"
 say "input:   $(basename "$mainInput") ($mainMiB MiB, seed $seed), $runs runs each;"
-say "         times are median [fastest-slowest] in seconds of wall time"
+say "         times are median [fastest-slowest] in seconds of wall time; ratio is"
+say "         hexloom/xxd on wall time, cpu ratio the same on processor time"
 say "machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
 
 # xxd reference times, measured once per (reference command, channel, sink);
 # sets referenceMedian and referenceText.
 declare -A reference
-referenceMedian=0 referenceText=
+referenceMedian=0 referenceCpu=0 referenceText=
 referenceTime() {
     local key="$1|$2|$3"
     if [[ -z ${reference[$key]:-} ]]; then
         timeRuns "$runs" "$(commandFor "$1" "" "$2" "$mainInput") $(sinkFor "$3")"
-        reference[$key]="$median|$(timing)"
+        reference[$key]="$median|$cpuMedian|$(timing)"
     fi
-    IFS='|' read -r referenceMedian referenceText <<<"${reference[$key]}"
+    IFS='|' read -r referenceMedian referenceCpu referenceText <<<"${reference[$key]}"
 }
 
 for sink in null pipe; do
@@ -255,11 +271,11 @@ for sink in null pipe; do
         null) say "output to /dev/null" ;;
         pipe) say "output through a pipe (| cat >/dev/null)" ;;
     esac
-    printf '  %-18s %-24s %-24s %-8s %s\n' mode hexloom xxd ratio target
+    printf '  %-18s %-24s %-24s %-6s %-9s %s\n' mode hexloom xxd ratio "cpu ratio" target
     for row in "${modes[@]}"; do
         IFS='|' read -r label args channel xxdCommand limit <<<"$row"
         timeRuns "$runs" "$(commandFor "$(q "$hexloom")" "$args" "$channel" "$mainInput") $(sinkFor "$sink")"
-        ours=$median oursText=$(timing)
+        ours=$median oursCpu=$cpuMedian oursText=$(timing)
         [[ $label == "default (Unicode)" && $sink == null ]] && defaultTime=$ours
         referenceTime "$xxdCommand" "$channel" "$sink"
         r=$(ratio "$ours" "$referenceMedian")
@@ -272,7 +288,8 @@ for sink in null pipe; do
             mark="<= $limit $(verdict "$r" "$limit")"
             target "time ratio, $label, $([[ $sink == null ]] && echo /dev/null || echo pipe)" "$r" "$limit"
         fi
-        printf '  %-18s %-24s %-24s %-8s %s\n' "$label" "$oursText" "$referenceText" "$r" "$mark"
+        printf '  %-18s %-24s %-24s %-6s %-9s %s\n' "$label" "$oursText" "$referenceText" "$r" \
+            "$(ratio "$oursCpu" "$referenceCpu")" "$mark"
     done
 done
 
@@ -315,14 +332,15 @@ target "peak memory, standard input (KiB)" "$stdinKiB" "$stdinLimitKiB"
 
 say ""
 say "small inputs, $smallRuns runs each (after one warm-up run)"
-printf '  %-34s %-24s %-24s %s\n' case hexloom xxd ratio
+printf '  %-34s %-24s %-24s %-6s %s\n' case hexloom xxd ratio "cpu ratio"
 smallCase() {
-    local label=$1 ours=$2 theirs=$3 oursTime oursText
+    local label=$1 ours=$2 theirs=$3 oursTime oursCpu oursText
     eval "$ours"; eval "$theirs"
     timeRuns "$smallRuns" "$ours"
-    oursTime=$median oursText=$(timing)
+    oursTime=$median oursCpu=$cpuMedian oursText=$(timing)
     timeRuns "$smallRuns" "$theirs"
-    printf '  %-34s %-24s %-24s %s\n' "$label" "$oursText" "$(timing)" "$(ratio "$oursTime" "$median")"
+    printf '  %-34s %-24s %-24s %-6s %s\n' "$label" "$oursText" "$(timing)" \
+        "$(ratio "$oursTime" "$median")" "$(ratio "$oursCpu" "$cpuMedian")"
     lastRatio=$(ratio "$oursTime" "$median")
 }
 smallList=
