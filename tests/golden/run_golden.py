@@ -69,12 +69,9 @@ def _list(files, platform):
     return 0
 
 
-def _show_command(outcome, target):
+def _show_command(outcome):
     words = " ".join(shlex.quote(word) for word in outcome.command)
-    notes = []
-    if outcome.user:
-        notes.append("as user %s" % outcome.user)
-    return words + ("   (%s)" % ", ".join(notes) if notes else "")
+    return words + ("   (%s)" % ", ".join(outcome.notes) if outcome.notes else "")
 
 
 def _check(case, target, args):
@@ -112,7 +109,7 @@ def _check(case, target, args):
             print("ok    %s %s" % (case.where, case.title))
         return True
     print("FAIL  %s %s  [%s]" % (case.where, case.title, target.name))
-    print("  command: %s" % _show_command(outcome, target))
+    print("  command: %s" % _show_command(outcome))
     for line in problems:
         print("  " + line)
     print("  rerun: %s" % " ".join(shlex.quote(word) for word in _rerun_command(case, target)))

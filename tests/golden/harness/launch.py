@@ -84,7 +84,7 @@ class Outcome:
         self.exit = None
         self.timed_out = False
         self.command = []
-        self.user = None
+        self.notes = []
 
 
 def _raw_terminal():
@@ -109,6 +109,34 @@ def _drain(fd, sink):
         sink.append(chunk)
 
 
+class _TerminalCapture:
+    """Everything the program writes to a pseudo-terminal of its own."""
+
+    def __init__(self):
+        self.master, self.slave = _raw_terminal()
+        self._chunks = []
+        self._reader = threading.Thread(target=_drain, args=(self.master, self._chunks), daemon=True)
+
+    def start(self):
+        """Once the program holds its copy of the slave end, ours goes, so
+        the reader sees the end when the program exits."""
+        os.close(self.slave)
+        self.slave = None
+        self._reader.start()
+
+    def finish(self) -> bytes:
+        if self._reader.is_alive():
+            self._reader.join(5)
+        self.close()
+        return b"".join(self._chunks)
+
+    def close(self):
+        for fd in (self.master, self.slave):
+            if fd is not None:
+                os.close(fd)
+        self.master = self.slave = None
+
+
 class _Streams:
     """The three descriptors handed to the program, and what to do with the
     other ends afterwards."""
@@ -117,12 +145,19 @@ class _Streams:
         self.child = {}         # stream -> fd or subprocess.PIPE
         self.closed = []        # standard descriptors the program must see closed
         self.input = None       # bytes to write into the stdin pipe
-        self.tty_readers = {}   # stream -> (master fd, list of chunks, thread)
+        self.captures = {}      # stream -> _TerminalCapture
         self.owned = []         # descriptors to close after the run
 
     def own(self, fd):
         self.owned.append(fd)
         return fd
+
+    def close(self):
+        for fd in self.owned:
+            os.close(fd)
+        self.owned = []
+        for capture in self.captures.values():
+            capture.close()
 
 
 def _set_up_streams(case, sandbox):
@@ -151,9 +186,8 @@ def _set_up_streams(case, sandbox):
         if kind == "pipe":
             streams.child[name] = subprocess.PIPE
         elif kind == "tty":
-            master, slave = _raw_terminal()
-            streams.child[name] = streams.own(slave)
-            streams.tty_readers[name] = (master, [], None)
+            streams.captures[name] = _TerminalCapture()
+            streams.child[name] = streams.captures[name].slave
         elif kind == "/dev/full":
             streams.child[name] = streams.own(os.open("/dev/full", os.O_WRONLY))
         elif kind == "closed":
@@ -173,19 +207,16 @@ def run_case(case, target, sandbox):
         sandbox.open_to_others()
         program = sandbox.private_copy(program)
         user = {"user": "nobody", "group": "nogroup", "extra_groups": []}
-        outcome.user = "nobody"
+        outcome.notes.append("as user nobody")
 
     executable, argv = target.command(program, case.args)
+    outcome.command = argv
     streams = _set_up_streams(case, sandbox)
     if streams.closed:
+        outcome.notes.append("descriptor %s closed" % ",".join(map(str, streams.closed)))
         python = _system_python()
         argv = [python, "-c", _CLOSE_AND_EXEC, ",".join(map(str, streams.closed)), executable] + argv
         executable = python
-    outcome.command = argv
-
-    for name, (master, sink, _) in list(streams.tty_readers.items()):
-        thread = threading.Thread(target=_drain, args=(master, sink), daemon=True)
-        streams.tty_readers[name] = (master, sink, thread)
 
     sandbox.start_fifo_writers()
     try:
@@ -194,16 +225,10 @@ def run_case(case, target, sandbox):
             stdin=streams.child["stdin"], stdout=streams.child["stdout"], stderr=streams.child["stderr"],
             start_new_session=True, close_fds=True, **user)
     except BaseException:
-        for fd in streams.owned:
-            os.close(fd)
-        for master, _, _ in streams.tty_readers.values():
-            os.close(master)
+        streams.close()
         raise
-    # Only the program may hold the slave ends now, so the readers see the end.
-    for name, (master, sink, thread) in streams.tty_readers.items():
-        os.close(streams.child[name])
-        streams.owned.remove(streams.child[name])
-        thread.start()
+    for capture in streams.captures.values():
+        capture.start()
 
     try:
         out, err = process.communicate(streams.input, timeout=case.timeout)
@@ -217,11 +242,7 @@ def run_case(case, target, sandbox):
     outcome.exit = process.returncode
     outcome.stdout = out or b""
     outcome.stderr = err or b""
-
-    for name, (master, sink, thread) in streams.tty_readers.items():
-        thread.join(5)
-        os.close(master)
-        setattr(outcome, name, b"".join(sink))
-    for fd in streams.owned:
-        os.close(fd)
+    for name, capture in streams.captures.items():
+        setattr(outcome, name, capture.finish())
+    streams.close()
     return outcome
