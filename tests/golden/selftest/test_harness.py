@@ -15,7 +15,7 @@ GOLDEN = os.path.dirname(HERE)
 sys.path.insert(0, GOLDEN)
 
 from harness.case_file import parse_case_file, test_name  # noqa: E402
-from harness.compare import matches  # noqa: E402
+from harness.compare import diff, matches  # noqa: E402
 from harness.content import parse_content, random_bytes  # noqa: E402
 from harness.escapes import FormatError, unescape, visible  # noqa: E402
 
@@ -83,6 +83,21 @@ class Patterns(unittest.TestCase):
     def test_no_pattern_means_equal_bytes(self):
         self.assertTrue(matches(b"a.b", b"a.b"))
         self.assertFalse(matches(b"a.b", b"axb"))
+
+
+class Diffs(unittest.TestCase):
+    def test_a_difference_deep_in_a_long_output_keeps_its_line_number(self):
+        expected = b"".join(b"%06x\n" % i for i in range(100000))
+        actual = expected.replace(b"0186a0\n", b"0186A0\n")
+        shown = diff(expected, actual)
+        self.assertIn("@@ -99998,7 +99998,7 @@", "\n".join(shown))
+        self.assertEqual([line.strip() for line in shown if line.lstrip()[:1] in "+-" and "0186" in line],
+                         ["-0186a0\\n", "+0186A0\\n"])
+
+    def test_lines_that_match_their_pattern_are_not_shown_as_different(self):
+        shown = "\n".join(diff(b"built {{DATE}}\nx\n", b"built Mar 31 2025\ny\n"))
+        self.assertNotIn("{{DATE}}", shown)
+        self.assertIn(" built Mar 31 2025", shown)
 
 
 class CaseFiles(unittest.TestCase):
