@@ -87,7 +87,7 @@ class Patterns(unittest.TestCase):
 
 class Diffs(unittest.TestCase):
     def test_a_difference_deep_in_a_long_output_keeps_its_line_number(self):
-        expected = b"".join(b"%06x\n" % i for i in range(100000))
+        expected = b"".join(b"%06x\n" % i for i in range(200000))
         actual = expected.replace(b"0186a0\n", b"0186A0\n")
         shown = diff(expected, actual)
         self.assertIn("@@ -99998,7 +99998,7 @@", "\n".join(shown))
