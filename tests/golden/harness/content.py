@@ -51,10 +51,10 @@ def random_bytes(size: int, seed: int) -> bytes:
     return bytes(out[:size])
 
 
-def parse_content(spec: str, allow_sparse: bool = True) -> Content:
+def parse_content(description: str, allow_sparse: bool = True) -> Content:
     """Parses `hex ..`, `text ..`, `pattern N`, `random N seed S`, `empty`,
     `sparse N` or `from PATH` into the bytes they describe."""
-    kind, _, rest = spec.strip().partition(" ")
+    kind, _, rest = description.strip().partition(" ")
     if not kind:
         return Content(b"")
     if kind == "hex":
@@ -69,7 +69,7 @@ def parse_content(spec: str, allow_sparse: bool = True) -> Content:
     if kind == "random":
         match = re.fullmatch(r"\s*(\S+)\s+seed\s+(\S+)\s*", rest)
         if not match:
-            raise FormatError("random: expected `random N seed S`, got %r" % spec)
+            raise FormatError("random: expected `random N seed S`, got %r" % description)
         return Content(random_bytes(_number(match.group(1), "random"), _number(match.group(2), "seed")))
     if kind == "empty" and not rest.strip():
         return Content(b"")
@@ -83,4 +83,4 @@ def parse_content(spec: str, allow_sparse: bool = True) -> Content:
         except OSError as error:
             raise FormatError("from: cannot read %s: %s" % (rest.strip(), error.strerror)) from None
     known = "hex, text, pattern, random, empty, from" + (", sparse" if allow_sparse else "")
-    raise FormatError("unknown content %r (known: %s)" % (spec, known))
+    raise FormatError("unknown content %r (known: %s)" % (description, known))
