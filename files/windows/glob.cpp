@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cctype>
+
 #include "cli/utf16.hpp"
 #include "files/file.hpp"
 #include "files/file_messages.hpp"
@@ -17,6 +19,28 @@ namespace {
 // does not convert back); it is named as far as it converts.
 cli::Msg unconvertibleName(const std::string& convertiblePart) {
     return pathMessage(convertiblePart, "': name cannot be converted to UTF-8");
+}
+
+// "C:*.prg" names entries in drive C's current directory; they stay
+// "C:a.prg", which a backslash would turn into the drive's root.
+bool isBareDrive(const std::string& directory) {
+    return directory.size() == 2 && directory[1] == ':' && std::isalpha(static_cast<unsigned char>(directory[0]));
+}
+
+std::string entryPath(const std::string& directory, const std::string& name) {
+    return isBareDrive(directory) ? directory + name : joinPath(directory, name);
+}
+
+struct PatternParts {
+    std::string directory;  // as the user wrote it, with its trailing separators
+    std::string pattern;
+};
+
+PatternParts splitPattern(const std::string& argument) {
+    const std::string directory = dirName(argument);
+    const bool driveRelative = directory.empty() && isBareDrive(argument.substr(0, 2));
+    if (driveRelative) return {argument.substr(0, 2), argument.substr(2)};
+    return {directory, baseName(argument)};
 }
 
 bool isDotEntry(const wchar_t* name) { return std::wstring(name) == L"." || std::wstring(name) == L".."; }
@@ -44,10 +68,10 @@ void dispatchEntry(const std::string& directory, const WIN32_FIND_DATAW& entry, 
     const std::wstring name = entry.cFileName;
     if (convertibleUtf16Length(name) != name.size()) {
         const std::wstring convertible = name.substr(0, convertibleUtf16Length(name));
-        unconvertibleName(joinPath(directory, toUtf8(convertible))).printAsWarning(0);
+        unconvertibleName(entryPath(directory, toUtf8(convertible))).printAsWarning(0);
         return;
     }
-    const std::string path = joinPath(directory, toUtf8(name));
+    const std::string path = entryPath(directory, toUtf8(name));
     const bool isDirectory = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     const std::optional<cli::Msg> problem = isDirectory ? onDirectory(path, onFile) : onFile(path);
     if (problem) problem->printAsWarning(0);
@@ -65,14 +89,14 @@ std::optional<cli::Msg> glob(const std::string& argument, PathHandler onFile, Di
         return onFile(argument);
     }
 
-    const std::string directory = dirName(argument);
-    std::string pattern = baseName(argument);
+    const auto [directory, name] = splitPattern(argument);
     // Without a last component the search would find the directory itself
     // and hand it on under a doubled name.
-    if (pattern.empty()) return pathMessage(argument, "': no such file or directory");
+    if (name.empty()) return pathMessage(argument, "': no such file or directory");
+    std::string pattern = name;
     if (!directory.empty()) {
         if (fileAttributes(directory) == INVALID_FILE_ATTRIBUTES) return pathMessage(directory, "': no such path");
-        pattern = joinPath(directory, pattern);
+        pattern = entryPath(directory, name);
     }
 
     WIN32_FIND_DATAW entry;

@@ -12,6 +12,19 @@ namespace nuk {
 namespace {
 
 const std::wstring longPathPrefix = L"\\\\?\\";
+const std::wstring devicePrefix = L"\\\\.\\";
+const std::wstring networkPrefix = L"\\\\";
+
+bool startsWith(const std::wstring& text, const std::wstring& start) { return text.compare(0, start.size(), start) == 0; }
+
+// A path that already has a prefix keeps it; a network path (\\server\share)
+// takes the prefix's own network form, since the plain prefix in front of it
+// would name nothing.
+std::wstring withLongPathPrefix(const std::wstring& full) {
+    if (startsWith(full, longPathPrefix) || startsWith(full, devicePrefix)) return full;
+    if (startsWith(full, networkPrefix)) return longPathPrefix + L"UNC\\" + full.substr(networkPrefix.size());
+    return longPathPrefix + full;
+}
 
 }  // namespace
 
@@ -22,7 +35,7 @@ std::wstring toLongPath(const std::string& path) {
     std::wstring full(size, L'\0');
     const DWORD length = GetFullPathNameW(utf16.c_str(), size, full.data(), nullptr);
     full.resize(std::min<DWORD>(length, size - 1));
-    return longPathPrefix + full;
+    return withLongPathPrefix(full);
 }
 
 std::string joinPath(const std::string& directory, const std::string& name) {

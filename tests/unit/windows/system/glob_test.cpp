@@ -78,6 +78,13 @@ TEST_F(GlobTest, AbsolutePatternGivesAbsolutePaths) {
     EXPECT_EQ(files, Paths{here() + "\\notes.txt"});
 }
 
+TEST_F(GlobTest, DriveRelativePatternKeepsTheDrive) {
+    const std::string drive = here().substr(0, 2);
+    EXPECT_FALSE(expand(drive + "*.txt"));
+    EXPECT_EQ(files, Paths{drive + "notes.txt"});
+    EXPECT_TRUE(isFile(files.front())) << "the path names the drive's current directory, not its root";
+}
+
 TEST_F(GlobTest, NonAsciiNamesAreFoundAndNamedInUtf8) {
     makeFile("gr\xc3\xbc\xc3\x9f.prg");
     EXPECT_FALSE(expand("gr*"));

@@ -45,6 +45,12 @@ TEST_F(LongPath, IsAbsoluteAndPrefixed) {
     EXPECT_EQ(toLongPath("gr\xc3\xbc\xc3\x9f"), L"\\\\?\\" + here + L"\\gr\u00fc\u00df");
 }
 
+TEST_F(LongPath, NetworkAndPrefixedPathsKeepTheirMeaning) {
+    EXPECT_EQ(toLongPath("\\\\server\\share\\a.prg"), L"\\\\?\\UNC\\server\\share\\a.prg");
+    EXPECT_EQ(toLongPath("//server/share/a.prg"), L"\\\\?\\UNC\\server\\share\\a.prg");
+    EXPECT_EQ(toLongPath("\\\\?\\C:\\data\\a.prg"), L"\\\\?\\C:\\data\\a.prg");
+}
+
 TEST_F(LongPath, EmptyPathHasNoLongForm) { EXPECT_EQ(toLongPath(""), L""); }
 
 TEST_F(LongPath, InvalidUtf8Throws) { EXPECT_THROW(toLongPath("bad\xff"), std::runtime_error); }
