@@ -27,7 +27,9 @@ bool report(const std::optional<Msg>& message) { return message && message->prin
 void warnAboutPath(const std::string& path, const char* suffix) {
     Msg message;
     message.severity = nuk::cli::severityWarning;
-    message.writer = [path, suffix](std::ostream& out) { out << "'" << nuk::con::ConsoleString(path) << suffix; };
+    message.writer = [path, suffix](std::ostream& out) {
+        out << "'" << nuk::con::ConsoleString(nuk::cli::oneLine(path)) << suffix;
+    };
     message.print();
 }
 

@@ -41,6 +41,29 @@ bool Msg::printAsWarning(std::int32_t codeToPrint) const {
     return false;
 }
 
+std::string oneLine(const std::string& text) {
+    static const char hexDigits[] = "0123456789abcdef";
+    std::string line;
+    line.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7F) {
+            line += c;
+        } else if (c == '\n') {
+            line += "\\n";
+        } else if (c == '\t') {
+            line += "\\t";
+        } else if (c == '\r') {
+            line += "\\r";
+        } else {
+            line += "\\x";
+            line += hexDigits[byte >> 4];
+            line += hexDigits[byte & 15];
+        }
+    }
+    return line;
+}
+
 const char* severityName(std::int32_t severity) {
     switch (severity) {
     case severityWarning: return "warning";

@@ -24,6 +24,12 @@ struct Msg {
 };
 
 const char* severityName(std::int32_t severity);
+
+// The text with every control character written as an escape ("\n", "\t",
+// "\r", else "\xHH"), for words and paths quoted in a diagnostic: a name
+// holding a line break or an escape sequence must neither split the one line
+// of its message nor act on the terminal.
+std::string oneLine(const std::string& text);
 void setProgramName(const std::string& name);
 void setQuietLevel(int quietCount);
 bool isShown(std::int32_t severity);

@@ -2,6 +2,7 @@
 // Nothing here stops or prints: every problem becomes one more line of the
 // error text of the parser that is current when it is found.
 
+#include "cli/message.hpp"
 #include "cli/parser.hpp"
 #include "cli/value.hpp"
 
@@ -209,7 +210,10 @@ private:
         }
     }
 
-    void report(const std::string& message) {
+    // The words quoted in a message are the user's: their control characters
+    // are escaped so that every diagnostic stays one line.
+    void report(const std::string& text) {
+        const std::string message = oneLine(text);
         std::optional<std::string>& errorText = current_->errorText;
         if (errorText) {
             *errorText += "\n" + message;

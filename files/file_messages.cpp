@@ -13,7 +13,7 @@ cli::Msg pathMessage(const std::string& path, const std::string& suffix, std::in
     cli::Msg message;
     message.severity = severity;
     message.writer = [path, suffix](std::ostream& out) {
-        out << '\'' << con::ConsoleString(path) << suffix;
+        out << '\'' << con::ConsoleString(cli::oneLine(path)) << suffix;
     };
     return message;
 }
