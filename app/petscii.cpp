@@ -35,9 +35,23 @@ void appendUnicodeText(std::string& text, const std::uint8_t* bytes, std::size_t
     }
 }
 
+// A console acts on these code page 437 positions (bell, backspace, tab,
+// line feed, escape) instead of drawing their glyphs, so a file could ring,
+// move the cursor or start an escape sequence: look-alikes stand in.
+std::uint8_t drawnOnConsole(std::uint8_t glyph) {
+    switch (glyph) {
+    case 0x07: return 0xF9;  // bullet: small bullet
+    case 0x08: return 0xFE;  // inverse bullet: small square
+    case 0x09: return 'o';   // circle
+    case 0x0A: return 0xFE;  // inverse circle: small square
+    case 0x1B: return 0x11;  // left arrow: left-pointing triangle
+    default: return glyph;
+    }
+}
+
 void appendCodePageText(std::string& text, const std::uint8_t* bytes, std::size_t n, bool lowercase) {
     for (std::size_t i = 0; i < n; ++i) {
-        const std::uint8_t glyph = screenCodeToCodePage(petsciiToScreenCode(bytes[i]), lowercase);
+        const std::uint8_t glyph = drawnOnConsole(screenCodeToCodePage(petsciiToScreenCode(bytes[i]), lowercase));
         text += glyph == 0 ? missingGlyph : static_cast<char>(glyph);
     }
 }

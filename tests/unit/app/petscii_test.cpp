@@ -231,7 +231,8 @@ const Case documentedCases[] = {
     {0x60, lowerSet, utf8(0xEF40), "\xC4", "`"},
     {0x00, graphicsSet, utf8(0xEE80), "`", "`"},
     {0x00, lowerSet, utf8(0xEF80), "`", "`"},
-    {0x91, graphicsSet, utf8(0x25D8), "\x08", "`"},
+    // The inverse bullet's code page position is backspace to a console.
+    {0x91, graphicsSet, utf8(0x25D8), "\xFE", "`"},
     {0x91, lowerSet, utf8(0xEFD1), "`", "`"},
     {0xFF, graphicsSet, utf8(0x03C0), "\xE3", "`"},
     {0xFF, lowerSet, utf8(0xEF5E), "`", "`"},
@@ -240,7 +241,8 @@ const Case documentedCases[] = {
     {0xE0, lowerSet, utf8(0x00A0), "\xFF", " "},
     {0x5C, graphicsSet, utf8(0x00A3), "\x9C", "`"},
     {0x5E, lowerSet, utf8(0x2191), "\x18", "`"},
-    {0x5F, graphicsSet, utf8(0x2190), "\x1B", "`"},
+    // The left arrow's code page position is escape to a console.
+    {0x5F, graphicsSet, utf8(0x2190), "\x11", "`"},
     {0x5B, lowerSet, "[", "[", "["},
     {0x5D, graphicsSet, "]", "]", "]"},
     {0x20, graphicsSet, " ", " ", " "},
