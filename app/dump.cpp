@@ -1,22 +1,24 @@
 // The dump: each line holds an address, a hex column of byte values and a
 // text column of PETSCII characters.
 //
-// The hex column is built once per call as a template and only its digit
-// characters are overwritten from line to line. Without colour, whole blocks
-// of lines are assembled in memory and written at once; with colour, each
-// column of a line is preceded by its colour effect.
+// Lines are built from tables into one buffer and written in large blocks.
+// Colour goes into the same text as escapes; only a console that takes its
+// colours as attributes gets each column written apart, with the colour set
+// between the writes.
 
 #include "app/dump.hpp"
 
 #include <algorithm>
-#include <array>
 #include <iostream>
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/dump_line.hpp"
+#include "app/glyph_table.hpp"
+#include "app/hex_fields.hpp"
 #include "app/options.hpp"
-#include "app/petscii.hpp"
 #include "cli/value.hpp"
 #include "console/console.hpp"
 #include "console/console_string.hpp"
@@ -29,47 +31,15 @@ constexpr int addressColour = 9;
 constexpr int hexColour = 15;
 constexpr int textColour = 11;
 
-// Lines collected before a block is written out when there is no colour.
-constexpr std::size_t blockSize = 64 * 1024;
-
-// One of the three ways to write a byte: "00", "0x00" or "$00", with the
-// separator in front of every field but the first.
-struct Notation {
-    const char* firstField;
-    const char* furtherField;
-    std::size_t fieldLength;  // of a further field, separator included
-    std::size_t digitOffset;  // where the digits of the first field start
-};
-
-const Notation plainNotation{"00", " 00", 3, 0};
-const Notation cNotation{"0x00", ",0x00", 5, 2};
-const Notation turboNotation{"$00", ",$00", 4, 1};
+// Output collected before it is written: large enough that the writes cost
+// little, small enough to stay in the processor's cache.
+constexpr std::size_t blockSize = 256 * 1024;
 
 // Turbo wins silently when both forms are asked for.
 const Notation& chosenNotation() {
     if (turbo.given()) return turboNotation;
     if (hex0x.given()) return cNotation;
     return plainNotation;
-}
-
-// The whole hex column with every digit at "00": the first field, the
-// further fields and one trailing space.
-std::string hexTemplate(const Notation& notation, std::size_t width) {
-    std::string line = notation.firstField;
-    line.reserve(notation.fieldLength * width);
-    for (std::size_t k = 1; k < width; ++k) line += notation.furtherField;
-    line += ' ';
-    return line;
-}
-
-// The two digit characters of every byte value, looked up rather than computed.
-using DigitPairs = std::array<std::array<char, 2>, 256>;
-
-DigitPairs digitPairs(bool upperCase) {
-    const char* digits = upperCase ? "0123456789ABCDEF" : "0123456789abcdef";
-    DigitPairs pairs{};
-    for (int value = 0; value < 256; ++value) pairs[value] = {digits[value >> 4], digits[value & 15]};
-    return pairs;
 }
 
 std::uint64_t saturatingSum(std::uint64_t a, std::uint64_t b) {
@@ -82,13 +52,6 @@ std::size_t addressDigits(std::uint64_t start, std::uint64_t count, std::uint64_
     return saturatingSum(saturatingSum(start, count), first) <= 0xFFFF ? 4 : 5;
 }
 
-// Writes the low hex digits of address, as many as the address column has,
-// in lower case whatever case the bytes use.
-void writeAddress(char* text, std::size_t digits, std::uint64_t address) {
-    static const char lowerDigits[] = "0123456789abcdef";
-    for (std::size_t d = digits; d-- > 0; address >>= 4) text[d] = lowerDigits[address & 15];
-}
-
 // How many positions of a line, from position lineStart on, lie inside
 // the data; the rest of the line shows missing bytes.
 std::size_t presentInLine(std::size_t dataSize, std::uint64_t first, std::uint64_t lineStart, std::size_t n) {
@@ -98,108 +61,87 @@ std::size_t presentInLine(std::size_t dataSize, std::uint64_t first, std::uint64
     return static_cast<std::size_t>(std::min<std::uint64_t>(n, remaining - lineStart));
 }
 
-class LineFormatter {
+// The colour of each column as escape text, when colour is on for the
+// stream and goes out as escapes.
+ColumnEscapes inlineEscapes(const std::ostream& out) {
+    return {nuk::con::inlineForegroundEscape(out, addressColour), nuk::con::inlineForegroundEscape(out, hexColour),
+            nuk::con::inlineForegroundEscape(out, textColour)};
+}
+
+// Takes the lines of one dump and writes them to the stream.
+class DumpWriter {
 public:
-    LineFormatter(std::ostream& out, std::size_t width, std::size_t addressWidth)
+    DumpWriter(std::ostream& out, std::size_t width, std::size_t addressDigits, std::uint64_t lines)
         : out_(out),
-          notation_(chosenNotation()),
-          pairs_(digitPairs(hexUpper.given())),
-          hexColumn_(hexTemplate(notation_, width)),
-          address_(addressWidth, '0'),
-          partialLine_(width, 0),
-          lowercase_(lowercase.given()) {
-        const nuk::con::Console* console = nuk::con::consoleFor(out);
-        toConsole_ = console != nullptr;
-        coloured_ = toConsole_ && console->colorEnabled;
-        if (!coloured_) block_.reserve(blockSize + lineLength());
+          fields_(chosenNotation(), hexUpper.given()),
+          glyphs_(glyphTable(console.mode, lowercase.given())),
+          colourOn_(colourOn(out)),
+          builder_(width, addressDigits, fields_, glyphs_, colourOn_ ? inlineEscapes(out) : ColumnEscapes{}),
+          columnEffects_(colourOn_ && builder_.escapes().empty()),
+          consoleText_(nuk::con::convertsConsoleText(out)) {
+        // A short dump gets a buffer for its own size only: many small files
+        // should not each pay for a whole block.
+        const std::size_t room = builder_.roomForLine();
+        const std::uint64_t wholeDump = lines <= blockSize / room ? lines * room : blockSize + room;
+        capacity_ = columnEffects_ ? room : static_cast<std::size_t>(std::min<std::uint64_t>(wholeDump, blockSize + room));
+        buffer_.reset(new char[capacity_]);
     }
 
-    // One line of n positions: those below present come from bytes, the
-    // others are missing.
     void line(std::uint64_t address, const std::uint8_t* bytes, std::size_t present, std::size_t n) {
-        writeAddress(&address_[0], address_.size(), address);
-        std::size_t pos = notation_.digitOffset;
-        for (std::size_t col = 0; col < present; ++col, pos += notation_.fieldLength) {
-            const auto& pair = pairs_[bytes[col]];
-            hexColumn_[pos] = pair[0];
-            hexColumn_[pos + 1] = pair[1];
+        if (columnEffects_) {
+            writeColumns(builder_.write(buffer_.get(), address, bytes, present, n));
+            return;
         }
-        for (std::size_t col = present; col < n; ++col, pos += notation_.fieldLength) {
-            hexColumn_[pos] = '-';
-            hexColumn_[pos + 1] = '-';
-        }
-        emit(textBytes(bytes, present, n), n);
+        if (capacity_ - used_ < builder_.roomForLine()) flushBlock();
+        used_ = static_cast<std::size_t>(builder_.write(buffer_.get() + used_, address, bytes, present, n) - buffer_.get());
     }
 
-    // The last line is blanked behind its last field, separator included, so
-    // that its text column starts where it does on full lines.
-    void lastLine(std::uint64_t address, const std::uint8_t* bytes, std::size_t present, std::size_t n) {
-        const std::size_t end = (n - 1) * notation_.fieldLength + notation_.digitOffset + 2;
-        std::fill(hexColumn_.begin() + end, hexColumn_.end(), ' ');
-        line(address, bytes, present, n);
-    }
-
-    // Writes out what is still held back; the formatter is done afterwards.
+    // Writes out what is still held back; the writer is done afterwards.
     void finish() { flushBlock(); }
 
 private:
-    std::size_t lineLength() const { return address_.size() + 2 + hexColumn_.size() + 3 * partialLine_.size() + 1; }
-
-    // The bytes of the text column: straight from the data when the line is
-    // complete, else copied with the missing positions as byte 0.
-    const std::uint8_t* textBytes(const std::uint8_t* bytes, std::size_t present, std::size_t n) {
-        if (present == n) return bytes;
-        std::copy(bytes, bytes + present, partialLine_.begin());
-        std::fill(partialLine_.begin() + present, partialLine_.begin() + n, 0);
-        return partialLine_.data();
+    static bool colourOn(const std::ostream& out) {
+        const nuk::con::Console* console = nuk::con::consoleFor(out);
+        return console != nullptr && console->colorEnabled;
     }
 
-    void emit(const std::uint8_t* shown, std::size_t n) {
-        const std::string text = petsciiText(shown, n, lowercase_);
-        if (coloured_) {
-            using nuk::con::Effect;
-            out_ << Effect{nuk::con::effectForeground, addressColour} << address_ << ": "
-                 << Effect{nuk::con::effectForeground, hexColour} << hexColumn_
-                 << Effect{nuk::con::effectForeground, textColour};
-            writeText(text);
-            out_ << '\n';
-            return;
-        }
-        block_ += address_;
-        block_ += ": ";
-        block_ += hexColumn_;
-        block_ += text;
-        block_ += '\n';
-        if (block_.size() >= blockSize) flushBlock();
-    }
-
-    // The whole block goes out as console text: it is valid wherever the text
-    // column alone is, and a Unicode console shows it the same way.
+    // The block goes out as console text where that text takes another form:
+    // it is valid wherever the text column alone is.
     void flushBlock() {
-        writeText(block_);
-        block_.clear();
+        if (used_ == 0) return;
+        if (consoleText_)
+            out_ << nuk::con::ConsoleString(std::string(buffer_.get(), used_));
+        else
+            out_.write(buffer_.get(), static_cast<std::streamsize>(used_));
+        used_ = 0;
     }
 
-    // Text with PETSCII characters reaches the console through the
-    // console-aware string; any other stream takes the bytes.
-    void writeText(const std::string& text) {
-        if (text.empty()) return;
-        if (toConsole_)
-            out_ << nuk::con::ConsoleString(text);
-        else
-            out_ << text;
+    // One line written column by column, each behind its colour effect.
+    void writeColumns(const char* lineEnd) {
+        using nuk::con::Effect;
+        using nuk::con::effectForeground;
+        const char* address = buffer_.get();
+        const char* hex = address + builder_.addressColumnLength();
+        const char* text = hex + builder_.hexColumnLength();
+        const char* newline = lineEnd - 1;
+        out_ << Effect{effectForeground, addressColour};
+        out_.write(address, hex - address);
+        out_ << Effect{effectForeground, hexColour};
+        out_.write(hex, text - hex);
+        out_ << Effect{effectForeground, textColour};
+        out_ << nuk::con::ConsoleString(std::string(text, newline)) << '\n';
     }
 
     std::ostream& out_;
-    const Notation& notation_;
-    const DigitPairs pairs_;
-    std::string hexColumn_;
-    std::string address_;
-    std::vector<std::uint8_t> partialLine_;
-    const bool lowercase_;
-    bool toConsole_ = false;
-    bool coloured_ = false;
-    std::string block_;
+    const HexFields fields_;
+    const GlyphTable& glyphs_;
+    const bool colourOn_;
+    const LineBuilder builder_;
+    const bool columnEffects_;
+    const bool consoleText_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t capacity_ = 0;
+    std::size_t used_ = 0;
 };
 
 // The integer value of an option; options that take a number always hold a
@@ -254,18 +196,17 @@ void dumpBytes(std::ostream& out, const std::vector<std::uint8_t>& data, std::ui
     // on the command line; here it would divide the dump into no lines.
     if (count == 0 || width == 0) return;
     const auto lineWidth = static_cast<std::size_t>(width);
-    LineFormatter formatter(out, lineWidth, addressDigits(start, count, first));
+    const std::uint64_t lines = (count - 1) / width + 1;
+    DumpWriter writer(out, lineWidth, addressDigits(start, count, first), lines);
     for (std::uint64_t lineStart = 0;; lineStart += width) {
         const bool last = count - lineStart <= width;
         const auto n = static_cast<std::size_t>(last ? count - lineStart : width);
         const std::size_t present = presentInLine(data.size(), first, lineStart, n);
         const std::uint8_t* bytes = present > 0 ? data.data() + static_cast<std::size_t>(first + lineStart) : nullptr;
-        const std::uint64_t address = start + lineStart;
-        if (last) {
-            formatter.lastLine(address, bytes, present, n);
-            break;
-        }
-        formatter.line(address, bytes, present, n);
+        writer.line(start + lineStart, bytes, present, n);
+        // Once the stream has failed nothing more can reach it; the failure
+        // itself is reported when the program ends.
+        if (last || !out) break;
     }
-    formatter.finish();
+    writer.finish();
 }

@@ -34,6 +34,14 @@ bool setForegroundColor(std::ostream& stream, int colour) {
     return true;
 }
 
+std::string inlineForegroundEscape(const std::ostream& stream, int colour) {
+    const Console* console = consoleToColour(stream, colour);
+    if (console == nullptr || !console->ansiCapable) {
+        return {};
+    }
+    return foregroundEscape(colour);
+}
+
 bool setBackgroundColor(std::ostream& stream, int colour) {
     Console* console = consoleToColour(stream, colour);
     if (console == nullptr) {

@@ -48,6 +48,12 @@ public:
 bool setForegroundColor(std::ostream& stream, int colour);
 bool setBackgroundColor(std::ostream& stream, int colour);
 
+// The escape text that setForegroundColor would write to the stream for the
+// colour, so that a writer can put it among its own text; empty when no
+// escape would be written there (colour off, no console, or a console whose
+// colours are set through its attributes between writes).
+std::string inlineForegroundEscape(const std::ostream& stream, int colour);
+
 enum EffectAction : int {
     effectForeground = 1,
     effectBackground = 2,

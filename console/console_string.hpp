@@ -29,6 +29,11 @@ private:
 
 std::ostream& operator<<(std::ostream& out, const ConsoleString& text);
 
+// True when text written to the stream as a ConsoleString reaches it in
+// another form than its UTF-8 bytes (a Windows console in wideConsole mode).
+// Text for any other stream may be written as bytes directly.
+bool convertsConsoleText(const std::ostream& out);
+
 // Windows: true while standard output is a console in wideConsole mode.
 extern bool wideConsoleOutput;
 

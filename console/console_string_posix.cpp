@@ -40,4 +40,6 @@ std::ostream& operator<<(std::ostream& out, const ConsoleString& text) {
     return out;
 }
 
+bool convertsConsoleText(const std::ostream&) { return false; }
+
 }  // namespace nuk::con

@@ -80,4 +80,9 @@ std::ostream& operator<<(std::ostream& out, const ConsoleString& text) {
     return out;
 }
 
+bool convertsConsoleText(const std::ostream& out) {
+    WideTarget target{};
+    return wideConsoleOutput && wideTargetOf(out, target);
+}
+
 }  // namespace nuk::con

@@ -126,6 +126,23 @@ TEST_F(DumpTest, MatchesTheLayoutRulesInEveryNotation) {
     }
 }
 
+TEST_F(DumpTest, MatchesTheLayoutRulesInEveryTextModeAndSet) {
+    // Characters of one to three bytes, so the text column's length varies.
+    const Bytes data = randomBytes(5000);
+    const Range ranges[] = {{5000, 16, 0, 0}, {4999, 7, 0x0801, 1}, {30, 16, 0, 4990}, {3, 5, 0, 0}};
+    for (const nuk::con::TextMode mode : {nuk::con::unicode, nuk::con::codePage, nuk::con::wideConsole}) {
+        for (const bool lower : {false, true}) {
+            console.mode = mode;
+            setFlag(lowercase, lower);
+            for (const Range& r : ranges) {
+                EXPECT_EQ(dump(data, r.count, r.width, r.start, r.first),
+                          referenceDump(data, r.count, r.width, r.start, r.first))
+                    << "mode " << mode << " lowercase " << lower << " count " << r.count << " width " << r.width;
+            }
+        }
+    }
+}
+
 TEST_F(DumpTest, TurboWinsOverC) {
     setFlag(hex0x, true);
     setFlag(turbo, true);

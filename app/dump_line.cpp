@@ -1,0 +1,82 @@
+#include "app/dump_line.hpp"
+
+#include <cstring>
+#include <utility>
+
+namespace {
+
+// A field copy writes fieldStorage bytes and a glyph copy four, at most this
+// many past the end of what they leave behind.
+constexpr std::size_t copySlack = fieldStorage;
+
+// The most bytes one character of the text column takes.
+constexpr std::size_t longestGlyph = sizeof(Glyph::text);
+
+char* copyText(char* at, const std::string& text) {
+    if (text.empty()) return at;
+    std::memcpy(at, text.data(), text.size());
+    return at + text.size();
+}
+
+}  // namespace
+
+LineBuilder::LineBuilder(std::size_t width, std::size_t addressDigits, const HexFields& fields,
+                         const GlyphTable& glyphs, ColumnEscapes escapes)
+    : width_(width),
+      addressDigits_(addressDigits),
+      fields_(fields),
+      glyphs_(glyphs),
+      escapes_(std::move(escapes)),
+      roomForLine_(escapes_.address.size() + escapes_.hex.size() + escapes_.text.size() + addressColumnLength() +
+                   hexColumnLength() + longestGlyph * width + 1 + copySlack) {}
+
+
+char* LineBuilder::write(char* at, std::uint64_t address, const std::uint8_t* bytes, std::size_t present,
+                         std::size_t n) const {
+    char* p = copyText(at, escapes_.address);
+    writeAddress(p, addressDigits_, address);
+    p += addressDigits_;
+    *p++ = ':';
+    *p++ = ' ';
+    p = copyText(p, escapes_.hex);
+    p = writeFields(p, bytes, present, n);
+    if (n < width_) {
+        const std::size_t blanked = (width_ - n) * fields_.length();
+        std::memset(p, ' ', blanked);
+        p += blanked;
+    }
+    *p++ = ' ';
+    p = copyText(p, escapes_.text);
+    p = writeGlyphs(p, bytes, present, n);
+    *p++ = '\n';
+    return p;
+}
+
+// Every field is copied with the separator in front of it, the first one's
+// landing on the character before the column, which is then put back: the
+// first field of a line has no separator.
+char* LineBuilder::writeFields(char* at, const std::uint8_t* bytes, std::size_t present, std::size_t n) const {
+    const char before = at[-1];
+    const std::size_t length = fields_.length();
+    char* p = at - 1;
+    for (std::size_t col = 0; col < present; ++col, p += length) std::memcpy(p, fields_.of(bytes[col]).data(), fieldStorage);
+    for (std::size_t col = present; col < n; ++col, p += length) std::memcpy(p, fields_.missing().data(), fieldStorage);
+    at[-1] = before;
+    return p;
+}
+
+// A missing position shows the character of byte 0.
+char* LineBuilder::writeGlyphs(char* at, const std::uint8_t* bytes, std::size_t present, std::size_t n) const {
+    char* p = at;
+    for (std::size_t col = 0; col < present; ++col) {
+        const Glyph& glyph = glyphs_[bytes[col]];
+        std::memcpy(p, &glyph, sizeof glyph);
+        p += glyph.length;
+    }
+    const Glyph& missing = glyphs_[0];
+    for (std::size_t col = present; col < n; ++col) {
+        std::memcpy(p, &missing, sizeof missing);
+        p += missing.length;
+    }
+    return p;
+}

@@ -1,0 +1,56 @@
+#pragma once
+// One dump line, written into a character buffer: colour escape, address,
+// ": ", escape, hex column, escape, text column, newline. Every piece is a
+// copy from a table, so the line costs a few stores per byte.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "app/glyph_table.hpp"
+#include "app/hex_fields.hpp"
+
+// The texts written in front of the address, hex and text columns; all
+// empty when the colour does not go out as escapes in the text.
+struct ColumnEscapes {
+    std::string address;
+    std::string hex;
+    std::string text;
+
+    bool empty() const { return address.empty() && hex.empty() && text.empty(); }
+};
+
+class LineBuilder {
+public:
+    LineBuilder(std::size_t width, std::size_t addressDigits, const HexFields& fields, const GlyphTable& glyphs,
+                ColumnEscapes escapes);
+
+    // Room a line may need in the buffer, including the few bytes that the
+    // fixed-size copies write past its end.
+    std::size_t roomForLine() const { return roomForLine_; }
+
+    // Writes the line of n positions (n <= width) at `at` and returns its
+    // end. Positions below present show bytes[0..present), the others are
+    // missing. A line shorter than the width is blanked behind its last
+    // field, so its text column starts where it does on full lines.
+    char* write(char* at, std::uint64_t address, const std::uint8_t* bytes, std::size_t present,
+                std::size_t n) const;
+
+    // Without escapes a line is the address column (address and ": "), the
+    // hex column, the text column and the newline.
+    std::size_t addressColumnLength() const { return addressDigits_ + 2; }
+    std::size_t hexColumnLength() const { return width_ * fields_.length(); }
+
+    const ColumnEscapes& escapes() const { return escapes_; }
+
+private:
+    char* writeFields(char* at, const std::uint8_t* bytes, std::size_t present, std::size_t n) const;
+    char* writeGlyphs(char* at, const std::uint8_t* bytes, std::size_t present, std::size_t n) const;
+
+    const std::size_t width_;
+    const std::size_t addressDigits_;
+    const HexFields& fields_;
+    const GlyphTable& glyphs_;
+    const ColumnEscapes escapes_;
+    const std::size_t roomForLine_;
+};

@@ -1,0 +1,62 @@
+#pragma once
+// The byte fields of the hex column ("00", "0x00" or "$00" behind their
+// separator) and the address digits, looked up rather than computed.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+// One of the three ways to write a byte; every field but the first has the
+// separator in front of it.
+struct Notation {
+    char separator;         // ' ' or ','
+    const char* prefix;     // "", "0x" or "$"
+    std::size_t fieldLength;  // of a field with its separator
+};
+
+inline constexpr Notation plainNotation{' ', "", 3};
+inline constexpr Notation cNotation{',', "0x", 5};
+inline constexpr Notation turboNotation{',', "$", 4};
+
+// Every field is kept in eight bytes, so that one fixed-size copy writes it;
+// the bytes past its length are spaces and get overwritten by what follows.
+constexpr std::size_t fieldStorage = 8;
+using Field = std::array<char, fieldStorage>;
+
+// The fields of one notation and digit case, separator included, for every
+// byte value and for a missing byte ("--").
+class HexFields {
+public:
+    HexFields(const Notation& notation, bool upperCase);
+
+    const Field& of(std::uint8_t byte) const { return fields_[byte]; }
+    const Field& missing() const { return missing_; }
+    std::size_t length() const { return length_; }
+
+private:
+    std::array<Field, 256> fields_;
+    Field missing_;
+    std::size_t length_;
+};
+
+using DigitPairs = std::array<std::array<char, 2>, 256>;
+
+constexpr DigitPairs lowerDigitPairs() {
+    const char* digits = "0123456789abcdef";
+    DigitPairs pairs{};
+    for (int value = 0; value < 256; ++value) pairs[value] = {digits[value >> 4], digits[value & 15]};
+    return pairs;
+}
+
+// The two lower-case digits of every byte value, for addresses.
+inline constexpr DigitPairs addressDigitPairs = lowerDigitPairs();
+
+// Writes the low hex digits of address, as many as digits (4 or 5), in lower
+// case whatever case the bytes use.
+inline void writeAddress(char* text, std::size_t digits, std::uint64_t address) {
+    char* end = text + digits;
+    std::memcpy(end - 2, addressDigitPairs[address & 0xFF].data(), 2);
+    std::memcpy(end - 4, addressDigitPairs[(address >> 8) & 0xFF].data(), 2);
+    if (digits > 4) *text = addressDigitPairs[(address >> 16) & 0xF][1];
+}
