@@ -67,12 +67,7 @@ char* LineBuilder::writeFields(char* at, const std::uint8_t* bytes, std::size_t 
 
 // A missing position shows the character of byte 0.
 char* LineBuilder::writeGlyphs(char* at, const std::uint8_t* bytes, std::size_t present, std::size_t n) const {
-    char* p = at;
-    for (std::size_t col = 0; col < present; ++col) {
-        const Glyph& glyph = glyphs_[bytes[col]];
-        std::memcpy(p, &glyph, sizeof glyph);
-        p += glyph.length;
-    }
+    char* p = ::writeGlyphs(at, glyphs_, bytes, present);
     const Glyph& missing = glyphs_[0];
     for (std::size_t col = present; col < n; ++col) {
         std::memcpy(p, &missing, sizeof missing);

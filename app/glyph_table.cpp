@@ -12,7 +12,7 @@ GlyphTable buildTable(int textMode, bool lowercase) {
     GlyphTable table{};
     for (int value = 0; value < 256; ++value) {
         const auto byte = static_cast<std::uint8_t>(value);
-        const std::string text = petsciiText(&byte, 1, lowercase, textMode);
+        const std::string text = petsciiCharacter(byte, lowercase, textMode);
         // No character is longer than three bytes; the table test compares
         // every entry with the translation, so a cut one would show there.
         const std::size_t length = std::min(text.size(), sizeof table[value].text);

@@ -4,7 +4,9 @@
 // line is a run of table copies.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 // Up to three bytes of text (UTF-8 reaches three for the private-use glyphs)
 // and their count, four bytes in all: one fixed-size copy writes a glyph,
@@ -21,3 +23,17 @@ using GlyphTable = std::array<Glyph, 256>;
 // share a table: the two Unicode modes, and every mode that falls back to
 // US-ASCII.
 const GlyphTable& glyphTable(int textMode, bool lowercase);
+
+// Room that writeGlyphs may need for n characters: the longest character
+// each, and the byte that the last copy writes past the text.
+inline std::size_t glyphRoom(std::size_t n) { return sizeof(Glyph::text) * n + 1; }
+
+// Writes the characters of n bytes at `at` and returns the end of the text.
+inline char* writeGlyphs(char* at, const GlyphTable& glyphs, const std::uint8_t* bytes, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) {
+        const Glyph& glyph = glyphs[bytes[i]];
+        std::memcpy(at, &glyph, sizeof glyph);
+        at += glyph.length;
+    }
+    return at;
+}

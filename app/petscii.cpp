@@ -2,6 +2,7 @@
 
 #include "app/petscii.hpp"
 
+#include "app/glyph_table.hpp"
 #include "app/petscii_tables.hpp"
 #include "cli/value.hpp"
 
@@ -29,10 +30,10 @@ constexpr char missingGlyph = '`';
 
 bool isShiftedSpace(std::uint8_t byte) { return byte == 0xA0 || byte == 0xE0; }
 
-void appendUnicodeText(std::string& text, const std::uint8_t* bytes, std::size_t n, bool lowercase) {
-    for (std::size_t i = 0; i < n; ++i) {
-        nuk::appendUtf8(text, screenCodeToUnicode(petsciiToScreenCode(bytes[i]), lowercase));
-    }
+std::string unicodeCharacter(std::uint8_t byte, bool lowercase) {
+    std::string text;
+    nuk::appendUtf8(text, screenCodeToUnicode(petsciiToScreenCode(byte), lowercase));
+    return text;
 }
 
 // A console acts on these code page 437 positions (bell, backspace, tab,
@@ -49,17 +50,9 @@ std::uint8_t drawnOnConsole(std::uint8_t glyph) {
     }
 }
 
-void appendCodePageText(std::string& text, const std::uint8_t* bytes, std::size_t n, bool lowercase) {
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::uint8_t glyph = drawnOnConsole(screenCodeToCodePage(petsciiToScreenCode(bytes[i]), lowercase));
-        text += glyph == 0 ? missingGlyph : static_cast<char>(glyph);
-    }
-}
-
-void appendAsciiText(std::string& text, const std::uint8_t* bytes, std::size_t n, bool lowercase) {
-    for (std::size_t i = 0; i < n; ++i) {
-        text += petsciiToAscii(bytes[i], lowercase);
-    }
+char codePageCharacter(std::uint8_t byte, bool lowercase) {
+    const std::uint8_t glyph = drawnOnConsole(screenCodeToCodePage(petsciiToScreenCode(byte), lowercase));
+    return glyph == 0 ? missingGlyph : static_cast<char>(glyph);
 }
 
 }  // namespace
@@ -109,15 +102,15 @@ char petsciiToAscii(std::uint8_t byte, bool lowercase) {
     return missingGlyph;
 }
 
+std::string petsciiCharacter(std::uint8_t byte, bool lowercase, int textMode) {
+    if (textMode == nuk::con::unicode || textMode == nuk::con::wideConsole) return unicodeCharacter(byte, lowercase);
+    if (textMode == nuk::con::codePage) return std::string(1, codePageCharacter(byte, lowercase));
+    return std::string(1, petsciiToAscii(byte, lowercase));
+}
+
 std::string petsciiText(const std::uint8_t* bytes, std::size_t n, bool lowercase, int textMode) {
-    std::string text;
-    text.reserve(3 * n + 8);
-    if (textMode == nuk::con::unicode || textMode == nuk::con::wideConsole) {
-        appendUnicodeText(text, bytes, n, lowercase);
-    } else if (textMode == nuk::con::codePage) {
-        appendCodePageText(text, bytes, n, lowercase);
-    } else {
-        appendAsciiText(text, bytes, n, lowercase);
-    }
+    std::string text(glyphRoom(n), '\0');
+    const char* end = writeGlyphs(&text[0], glyphTable(textMode, lowercase), bytes, n);
+    text.resize(static_cast<std::size_t>(end - text.data()));
     return text;
 }

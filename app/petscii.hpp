@@ -15,6 +15,10 @@ std::uint8_t screenCodeToCodePage(std::uint8_t screenCode, bool lowercase);
 bool isPetsciiPrintable(std::uint8_t byte);
 char petsciiToAscii(std::uint8_t byte, bool lowercase);
 
+// The character of one byte in the given text mode: the translation itself,
+// from which the glyph tables are built once.
+std::string petsciiCharacter(std::uint8_t byte, bool lowercase, int textMode);
+
 // The text column for n bytes in the given text mode, one character per byte.
 std::string petsciiText(const std::uint8_t* bytes, std::size_t n, bool lowercase, int textMode);
 // The same, in the text mode of the program's console object.

@@ -1,6 +1,6 @@
 // The lookup tables of the dump line against what they stand for: every
-// glyph against the PETSCII translation of its byte, every hex field against
-// its notation.
+// glyph against the PETSCII translation of its byte, and the text built from
+// the tables against that translation; every hex field against its notation.
 
 #include <gtest/gtest.h>
 
@@ -25,9 +25,23 @@ TEST(GlyphTable, EveryByteShowsItsTranslationInEveryModeAndSet) {
             const GlyphTable& table = glyphTable(mode, lowercase);
             for (int value = 0; value < 256; ++value) {
                 const auto byte = static_cast<std::uint8_t>(value);
-                ASSERT_EQ(glyphText(table[value]), petsciiText(&byte, 1, lowercase, mode))
+                ASSERT_EQ(glyphText(table[value]), petsciiCharacter(byte, lowercase, mode))
                     << "mode " << mode << " lowercase " << lowercase << " byte " << value;
             }
+        }
+    }
+}
+
+TEST(GlyphTable, TextIsTheCharactersOfItsBytesInOrder) {
+    std::string everyByte;
+    for (int value = 0; value < 256; ++value) everyByte += static_cast<char>(255 - value);
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(everyByte.data());
+    for (const int mode : {int{con::unicode}, int{con::codePage}, int{con::ascii}}) {
+        for (const bool lowercase : {false, true}) {
+            std::string expected;
+            for (std::size_t i = 0; i < everyByte.size(); ++i) expected += petsciiCharacter(bytes[i], lowercase, mode);
+            EXPECT_EQ(petsciiText(bytes, everyByte.size(), lowercase, mode), expected) << mode << lowercase;
+            EXPECT_EQ(petsciiText(bytes + 7, 1, lowercase, mode), petsciiCharacter(bytes[7], lowercase, mode));
         }
     }
 }
