@@ -99,6 +99,10 @@ public:
     // Writes out what is still held back; the writer is done afterwards.
     void finish() { flushBlock(); }
 
+    // Once the stream has failed nothing more can reach it; the failure
+    // itself is reported when the program ends.
+    bool failed() const { return failed_; }
+
 private:
     static bool colourOn(const std::ostream& out) {
         const nuk::con::Console* console = nuk::con::consoleFor(out);
@@ -114,6 +118,7 @@ private:
         else
             out_.write(buffer_.get(), static_cast<std::streamsize>(used_));
         used_ = 0;
+        failed_ = !out_;
     }
 
     // One line written column by column, each behind its colour effect.
@@ -130,6 +135,7 @@ private:
         out_.write(hex, text - hex);
         out_ << Effect{effectForeground, textColour};
         out_ << nuk::con::ConsoleString(std::string(text, newline)) << '\n';
+        failed_ = !out_;
     }
 
     std::ostream& out_;
@@ -142,6 +148,7 @@ private:
     std::unique_ptr<char[]> buffer_;
     std::size_t capacity_ = 0;
     std::size_t used_ = 0;
+    bool failed_ = false;
 };
 
 // The integer value of an option; options that take a number always hold a
@@ -198,15 +205,21 @@ void dumpBytes(std::ostream& out, const std::vector<std::uint8_t>& data, std::ui
     const auto lineWidth = static_cast<std::size_t>(width);
     const std::uint64_t lines = (count - 1) / width + 1;
     DumpWriter writer(out, lineWidth, addressDigits(start, count, first), lines);
-    for (std::uint64_t lineStart = 0;; lineStart += width) {
+    // The lines before the last whose positions all lie inside the data take
+    // the short way; the rest may show missing bytes or be short.
+    const std::uint64_t presentPositions = first >= data.size() ? 0 : std::min<std::uint64_t>(count, data.size() - first);
+    const std::uint64_t completeLines = std::min(presentPositions / width, lines - 1);
+    const std::uint8_t* bytes = completeLines > 0 ? data.data() + static_cast<std::size_t>(first) : nullptr;
+    for (std::uint64_t line = 0; line < completeLines && !writer.failed(); ++line, bytes += lineWidth) {
+        writer.line(start + line * width, bytes, lineWidth, lineWidth);
+    }
+    for (std::uint64_t lineStart = completeLines * width; !writer.failed(); lineStart += width) {
         const bool last = count - lineStart <= width;
         const auto n = static_cast<std::size_t>(last ? count - lineStart : width);
         const std::size_t present = presentInLine(data.size(), first, lineStart, n);
-        const std::uint8_t* bytes = present > 0 ? data.data() + static_cast<std::size_t>(first + lineStart) : nullptr;
-        writer.line(start + lineStart, bytes, present, n);
-        // Once the stream has failed nothing more can reach it; the failure
-        // itself is reported when the program ends.
-        if (last || !out) break;
+        const std::uint8_t* lineBytes = present > 0 ? data.data() + static_cast<std::size_t>(first + lineStart) : nullptr;
+        writer.line(start + lineStart, lineBytes, present, n);
+        if (last) break;
     }
     writer.finish();
 }

@@ -13,7 +13,6 @@ constexpr std::size_t copySlack = fieldStorage;
 constexpr std::size_t longestGlyph = sizeof(Glyph::text);
 
 char* copyText(char* at, const std::string& text) {
-    if (text.empty()) return at;
     std::memcpy(at, text.data(), text.size());
     return at + text.size();
 }
@@ -27,18 +26,18 @@ LineBuilder::LineBuilder(std::size_t width, std::size_t addressDigits, const Hex
       fields_(fields),
       glyphs_(glyphs),
       escapes_(std::move(escapes)),
+      withEscapes_(!escapes_.empty()),
       roomForLine_(escapes_.address.size() + escapes_.hex.size() + escapes_.text.size() + addressColumnLength() +
                    hexColumnLength() + longestGlyph * width + 1 + copySlack) {}
 
-
 char* LineBuilder::write(char* at, std::uint64_t address, const std::uint8_t* bytes, std::size_t present,
                          std::size_t n) const {
-    char* p = copyText(at, escapes_.address);
+    char* p = withEscapes_ ? copyText(at, escapes_.address) : at;
     writeAddress(p, addressDigits_, address);
     p += addressDigits_;
     *p++ = ':';
     *p++ = ' ';
-    p = copyText(p, escapes_.hex);
+    if (withEscapes_) p = copyText(p, escapes_.hex);
     p = writeFields(p, bytes, present, n);
     if (n < width_) {
         const std::size_t blanked = (width_ - n) * fields_.length();
@@ -46,7 +45,7 @@ char* LineBuilder::write(char* at, std::uint64_t address, const std::uint8_t* by
         p += blanked;
     }
     *p++ = ' ';
-    p = copyText(p, escapes_.text);
+    if (withEscapes_) p = copyText(p, escapes_.text);
     p = writeGlyphs(p, bytes, present, n);
     *p++ = '\n';
     return p;
@@ -57,10 +56,10 @@ char* LineBuilder::write(char* at, std::uint64_t address, const std::uint8_t* by
 // first field of a line has no separator.
 char* LineBuilder::writeFields(char* at, const std::uint8_t* bytes, std::size_t present, std::size_t n) const {
     const char before = at[-1];
-    const std::size_t length = fields_.length();
-    char* p = at - 1;
-    for (std::size_t col = 0; col < present; ++col, p += length) std::memcpy(p, fields_.of(bytes[col]).data(), fieldStorage);
-    for (std::size_t col = present; col < n; ++col, p += length) std::memcpy(p, fields_.missing().data(), fieldStorage);
+    char* p = ::writeFields(at - 1, fields_, bytes, present);
+    for (std::size_t col = present; col < n; ++col, p += fields_.length()) {
+        std::memcpy(p, fields_.missing().data(), fieldStorage);
+    }
     at[-1] = before;
     return p;
 }

@@ -52,5 +52,6 @@ private:
     const HexFields& fields_;
     const GlyphTable& glyphs_;
     const ColumnEscapes escapes_;
+    const bool withEscapes_;
     const std::size_t roomForLine_;
 };

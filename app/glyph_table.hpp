@@ -29,11 +29,20 @@ const GlyphTable& glyphTable(int textMode, bool lowercase);
 inline std::size_t glyphRoom(std::size_t n) { return sizeof(Glyph::text) * n + 1; }
 
 // Writes the characters of n bytes at `at` and returns the end of the text.
+// Four characters a round: the copies of a round do not wait for each other.
 inline char* writeGlyphs(char* at, const GlyphTable& glyphs, const std::uint8_t* bytes, std::size_t n) {
-    for (std::size_t i = 0; i < n; ++i) {
-        const Glyph& glyph = glyphs[bytes[i]];
+    const auto copy = [&glyphs, &at](std::uint8_t byte) {
+        const Glyph& glyph = glyphs[byte];
         std::memcpy(at, &glyph, sizeof glyph);
         at += glyph.length;
+    };
+    std::size_t i = 0;
+    for (; i + 4 <= n; i += 4) {
+        copy(bytes[i]);
+        copy(bytes[i + 1]);
+        copy(bytes[i + 2]);
+        copy(bytes[i + 3]);
     }
+    for (; i < n; ++i) copy(bytes[i]);
     return at;
 }

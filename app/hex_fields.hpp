@@ -40,6 +40,22 @@ private:
     std::size_t length_;
 };
 
+// Writes the fields of n bytes, each with its separator, from `at` on and
+// returns the end of the last one. Four fields a round, as a field's place
+// does not depend on the bytes.
+inline char* writeFields(char* at, const HexFields& fields, const std::uint8_t* bytes, std::size_t n) {
+    const std::size_t length = fields.length();
+    std::size_t i = 0;
+    for (; i + 4 <= n; i += 4, at += 4 * length) {
+        std::memcpy(at, fields.of(bytes[i]).data(), fieldStorage);
+        std::memcpy(at + length, fields.of(bytes[i + 1]).data(), fieldStorage);
+        std::memcpy(at + 2 * length, fields.of(bytes[i + 2]).data(), fieldStorage);
+        std::memcpy(at + 3 * length, fields.of(bytes[i + 3]).data(), fieldStorage);
+    }
+    for (; i < n; ++i, at += length) std::memcpy(at, fields.of(bytes[i]).data(), fieldStorage);
+    return at;
+}
+
 using DigitPairs = std::array<std::array<char, 2>, 256>;
 
 constexpr DigitPairs lowerDigitPairs() {
