@@ -79,11 +79,12 @@ public:
           builder_(width, addressDigits, fields_, glyphs_, colourOn_ ? inlineEscapes(out) : ColumnEscapes{}),
           columnEffects_(colourOn_ && builder_.escapes().empty()),
           consoleText_(nuk::con::convertsConsoleText(out)) {
-        // A short dump gets a buffer for its own size only: many small files
-        // should not each pay for a whole block.
+        // A block goes out once it has reached blockSize, so the buffer holds
+        // that and one line more; a short dump gets a buffer for its own size
+        // only, so that many small files do not each pay for a whole block.
         const std::size_t room = builder_.roomForLine();
-        const std::uint64_t wholeDump = lines <= blockSize / room ? lines * room : blockSize + room;
-        capacity_ = columnEffects_ ? room : static_cast<std::size_t>(std::min<std::uint64_t>(wholeDump, blockSize + room));
+        const bool shortDump = lines <= blockSize / room;
+        capacity_ = columnEffects_ ? room : shortDump ? static_cast<std::size_t>(lines) * room : blockSize + room;
         buffer_.reset(new char[capacity_]);
     }
 
