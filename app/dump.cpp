@@ -73,7 +73,7 @@ class DumpWriter {
 public:
     DumpWriter(std::ostream& out, std::size_t width, std::size_t addressDigits, std::uint64_t lines)
         : out_(out),
-          fields_(chosenNotation(), hexUpper.given()),
+          fields_(hexFields(chosenNotation(), hexUpper.given())),
           glyphs_(glyphTable(console.mode, lowercase.given())),
           colourOn_(colourOn(out)),
           builder_(width, addressDigits, fields_, glyphs_, colourOn_ ? inlineEscapes(out) : ColumnEscapes{}),
@@ -140,7 +140,7 @@ private:
     }
 
     std::ostream& out_;
-    const HexFields fields_;
+    const HexFields& fields_;
     const GlyphTable& glyphs_;
     const bool colourOn_;
     const LineBuilder builder_;

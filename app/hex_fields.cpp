@@ -25,3 +25,19 @@ HexFields::HexFields(const Notation& notation, bool upperCase)
     }
 }
 
+
+namespace {
+
+template <const Notation& notation, bool upperCase>
+const HexFields& fieldsFor() {
+    static const HexFields fields(notation, upperCase);
+    return fields;
+}
+
+}  // namespace
+
+const HexFields& hexFields(const Notation& notation, bool upperCase) {
+    if (&notation == &turboNotation) return upperCase ? fieldsFor<turboNotation, true>() : fieldsFor<turboNotation, false>();
+    if (&notation == &cNotation) return upperCase ? fieldsFor<cNotation, true>() : fieldsFor<cNotation, false>();
+    return upperCase ? fieldsFor<plainNotation, true>() : fieldsFor<plainNotation, false>();
+}

@@ -40,6 +40,11 @@ private:
     std::size_t length_;
 };
 
+// The fields of plainNotation, cNotation or turboNotation (by identity),
+// built on first use and kept:
+// every dump of the process shares them.
+const HexFields& hexFields(const Notation& notation, bool upperCase);
+
 // Writes the fields of n bytes, each with its separator, from `at` on and
 // returns the end of the last one. Four fields a round, as a field's place
 // does not depend on the bytes.
