@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds every target of the project and runs its whole test suite (unit and
 # golden tests through CTest):
-#   native x86_64 Linux, 32-bit x86 Linux (under qemu-i386).
+#   native x86_64 Linux, 32-bit x86 Linux (under qemu-i386), 64-bit Windows
+#   (mingw-w64, under Wine), the packages, the whole suite again under
+#   AddressSanitizer + UndefinedBehaviorSanitizer, and a bounded fuzz run.
 # Installs the Debian packages the tests need when they are missing.
 # Quiet on success: one line per target, then the closing count line
 # "N passed, N failed[, N skipped]". The output of whatever failed is shown.
