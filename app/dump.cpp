@@ -103,6 +103,31 @@ public:
         used_ = static_cast<std::size_t>(builder_.write(buffer_.get() + used_, address, bytes, present, n) - buffer_.get());
     }
 
+    // count complete lines of present bytes, as many at a time as the
+    // block has room for.
+    void completeLines(std::uint64_t address, const std::uint8_t* bytes, std::uint64_t count, std::size_t width) {
+        while (count > 0 && !failed_) {
+            if (columnEffects_) {
+                line(address, bytes, width, width);
+                address += width;
+                bytes += width;
+                --count;
+                continue;
+            }
+            const std::size_t fit = (capacity_ - used_) / builder_.roomForLine();
+            if (fit == 0) {
+                flushBlock();
+                continue;
+            }
+            const auto batch = static_cast<std::size_t>(std::min<std::uint64_t>(fit, count));
+            used_ = static_cast<std::size_t>(builder_.writeComplete(buffer_.get() + used_, address, bytes, batch) -
+                                             buffer_.get());
+            address += std::uint64_t{batch} * width;
+            bytes += batch * width;
+            count -= batch;
+        }
+    }
+
     // Writes out what is still held back; the writer is done afterwards.
     void finish() { flushBlock(); }
 
@@ -216,9 +241,8 @@ void dumpBytes(std::ostream& out, const std::vector<std::uint8_t>& data, std::ui
     // the short way; the rest may show missing bytes or be short.
     const std::uint64_t presentPositions = first >= data.size() ? 0 : std::min<std::uint64_t>(count, data.size() - first);
     const std::uint64_t completeLines = std::min(presentPositions / width, lines - 1);
-    const std::uint8_t* bytes = completeLines > 0 ? data.data() + static_cast<std::size_t>(first) : nullptr;
-    for (std::uint64_t line = 0; line < completeLines && !writer.failed(); ++line, bytes += lineWidth) {
-        writer.line(start + line * width, bytes, lineWidth, lineWidth);
+    if (completeLines > 0) {
+        writer.completeLines(start, data.data() + static_cast<std::size_t>(first), completeLines, lineWidth);
     }
     for (std::uint64_t lineStart = completeLines * width; !writer.failed(); lineStart += width) {
         const bool last = count - lineStart <= width;

@@ -30,14 +30,21 @@ LineBuilder::LineBuilder(std::size_t width, std::size_t addressDigits, const Hex
       roomForLine_(escapes_.address.size() + escapes_.hex.size() + escapes_.text.size() + addressColumnLength() +
                    hexColumnLength() + longestGlyph * width + 1 + copySlack) {}
 
-char* LineBuilder::write(char* at, std::uint64_t address, const std::uint8_t* bytes, std::size_t present,
-                         std::size_t n) const {
+// The address, ": " and the escape of the hex column; the hex column starts
+// where it ends.
+inline char* LineBuilder::writeAddressColumn(char* at, std::uint64_t address) const {
     char* p = withEscapes_ ? copyText(at, escapes_.address) : at;
     writeAddress(p, addressDigits_, address);
     p += addressDigits_;
     *p++ = ':';
     *p++ = ' ';
     if (withEscapes_) p = copyText(p, escapes_.hex);
+    return p;
+}
+
+char* LineBuilder::write(char* at, std::uint64_t address, const std::uint8_t* bytes, std::size_t present,
+                         std::size_t n) const {
+    char* p = writeAddressColumn(at, address);
     p = writeFields(p, bytes, present, n);
     if (n < width_) {
         const std::size_t blanked = (width_ - n) * fields_.length();
@@ -49,6 +56,22 @@ char* LineBuilder::write(char* at, std::uint64_t address, const std::uint8_t* by
     p = writeGlyphs(p, bytes, present, n);
     *p++ = '\n';
     return p;
+}
+
+char* LineBuilder::writeComplete(char* at, std::uint64_t address, const std::uint8_t* bytes,
+                                 std::size_t count) const {
+    for (std::size_t line = 0; line < count; ++line, address += width_, bytes += width_) {
+        char* hex = writeAddressColumn(at, address);
+        const char before = hex[-1];
+        char* p = ::writeFields(hex - 1, fields_, bytes, width_);
+        hex[-1] = before;
+        *p++ = ' ';
+        if (withEscapes_) p = copyText(p, escapes_.text);
+        p = ::writeGlyphs(p, glyphs_, bytes, width_);
+        *p++ = '\n';
+        at = p;
+    }
+    return at;
 }
 
 // Every field is copied with the separator in front of it, the first one's

@@ -36,6 +36,11 @@ public:
     char* write(char* at, std::uint64_t address, const std::uint8_t* bytes, std::size_t present,
                 std::size_t n) const;
 
+    // Writes count complete lines, each of width bytes that are all present,
+    // the first at address, and returns the end of the last: the bulk of
+    // every dump, without the checks that short lines need.
+    char* writeComplete(char* at, std::uint64_t address, const std::uint8_t* bytes, std::size_t count) const;
+
     // Without escapes a line is the address column (address and ": "), the
     // hex column, the text column and the newline.
     std::size_t addressColumnLength() const { return addressDigits_ + 2; }
@@ -44,6 +49,7 @@ public:
     const ColumnEscapes& escapes() const { return escapes_; }
 
 private:
+    char* writeAddressColumn(char* at, std::uint64_t address) const;
     char* writeFields(char* at, const std::uint8_t* bytes, std::size_t present, std::size_t n) const;
     char* writeGlyphs(char* at, const std::uint8_t* bytes, std::size_t present, std::size_t n) const;
 
