@@ -23,6 +23,12 @@ bool fitsInMemory(std::uint64_t size);
 // then holds what it held before.
 bool appendChunk(Bytes& data, const std::uint8_t* chunk, std::size_t n);
 
+// Makes room for an input whose size is known before it is read (throws
+// std::bad_alloc like reserve). On Linux the pages of a large buffer are
+// requested from the system at once rather than one page fault at a time,
+// which is a large part of what reading a big file costs.
+void reserveForInput(Bytes& data, std::size_t size);
+
 // Gives back the spare capacity once the input is complete.
 void trimToSize(Bytes& data);
 

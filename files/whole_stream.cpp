@@ -30,6 +30,7 @@ std::optional<cli::Msg> readWholeStream(std::istream& stream, const std::string&
     stream.seekg(0, std::ios::beg);
     if (stream.fail()) return readFailed(path);
     try {
+        reserveForInput(file.data, static_cast<std::size_t>(size));
         file.data.resize(static_cast<std::size_t>(size));
     } catch (const std::bad_alloc&) {
         file.data = Bytes();
