@@ -10,8 +10,8 @@
 // One of the three ways to write a byte; every field but the first has the
 // separator in front of it.
 struct Notation {
-    char separator;         // ' ' or ','
-    const char* prefix;     // "", "0x" or "$"
+    char separator;           // ' ' or ','
+    const char* prefix;       // "", "0x" or "$"
     std::size_t fieldLength;  // of a field with its separator
 };
 
@@ -40,9 +40,8 @@ private:
     std::size_t length_;
 };
 
-// The fields of plainNotation, cNotation or turboNotation (by identity),
-// built on first use and kept:
-// every dump of the process shares them.
+// The fields of plainNotation, cNotation or turboNotation (told apart by
+// identity), built on first use and shared by every dump of the process.
 const HexFields& hexFields(const Notation& notation, bool upperCase);
 
 // Writes the fields of n bytes, each with its separator, from `at` on and
