@@ -41,7 +41,7 @@ install_missing() {
   ((EUID == 0)) || sudo=(sudo)
   export DEBIAN_FRONTEND=noninteractive
   "${sudo[@]}" apt-get update -qq >/dev/null &&
-    "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null ||
+    "${sudo[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null ||
     { echo "!! could not install: ${missing[*]}"; exit 1; }
 }
 
