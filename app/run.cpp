@@ -41,6 +41,8 @@ void applyColorSwitch() {
     if (!color.given()) return;
     console.colorEnabled = true;
     console.preserve();
+    // Output that is redirected is left as an interrupt finds it.
+    if (nuk::con::isTerminal(std::cout)) nuk::con::restoreColorsOnInterrupt(console);
 }
 
 // Forced text modes; without either option the mode chosen at attach stays.
