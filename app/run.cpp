@@ -41,6 +41,8 @@ void applyColorSwitch() {
     if (!color.given()) return;
     console.colorEnabled = true;
     console.preserve();
+    // Output that is redirected is left as an interrupt finds it.
+    if (nuk::con::isTerminal(std::cout)) nuk::con::restoreColorsOnInterrupt(console);
 }
 
 // Forced text modes; without either option the mode chosen at attach stays.
@@ -55,6 +57,14 @@ void applyTextMode() {
     }
 }
 
+// A name's control characters would act on a terminal (an escape sequence
+// colours it, a line break splits the path line), so there they are shown as
+// diagnostics show them. Redirected output keeps the exact bytes, which
+// scripts rely on.
+std::string pathLine(const std::string& path) {
+    return nuk::con::isTerminal(std::cout) ? nuk::cli::oneLine(path) : path;
+}
+
 // The separator and optional path line that precede each FILE's output.
 // The separator for the next FILE is set here already, so a FILE that then
 // fails to read still separates the ones around it.
@@ -62,7 +72,7 @@ void beginFileOutput(const std::string& path, std::string& pendingSeparator) {
     std::cout << pendingSeparator;
     if (Epath.given()) {
         restoreColorsIfRequested();
-        std::cout << nuk::con::ConsoleString(path) << "\n";
+        std::cout << nuk::con::ConsoleString(pathLine(path)) << "\n";
     }
     pendingSeparator = Enewline.given() ? "\n" : "";
 }

@@ -45,6 +45,13 @@ public:
     bool resetColors();
 };
 
+// Ends colouring when the process is interrupted, so that an interrupted dump
+// does not leave the terminal in its colours: Linux writes the reset on
+// SIGINT, SIGTERM and SIGHUP and then dies by the signal; Windows puts the
+// saved attributes back on Ctrl-C and Ctrl-Break. For a console in colour
+// whose standard output is a terminal, after preserve.
+void restoreColorsOnInterrupt(Console& console);
+
 bool setForegroundColor(std::ostream& stream, int colour);
 bool setBackgroundColor(std::ostream& stream, int colour);
 

@@ -7,6 +7,7 @@
 //     applyBackgroundWithoutAnsi          (colour for a console that ignores escapes)
 //   - Console::attach, preserve, restore, reverse, resetColors
 //   - writeStatus
+//   - restoreColorsOnInterrupt            (signals; console control events)
 //   - operator<< for ConsoleString
 //
 // The shared code supplies the stream table with its console registry,

@@ -37,6 +37,7 @@ class Case:
         self.stderr = "pipe"
         self.env = []                    # (name, value); value None removes the name
         self.timeout = DEFAULT_TIMEOUT
+        self.escaped_names = False       # `names: escaped`
         self.expected = {}               # "stdout"/"stderr" -> bytes
         self.exit = None
 
@@ -149,6 +150,10 @@ def _header_line(case: Case, line: str):
         setattr(case, key, _output(key, value))
     elif key == "env":
         case.env.append(_env(value))
+    elif key == "names":
+        if value.strip() != "escaped":
+            raise FormatError("names: expected escaped, got %r" % value.strip())
+        case.escaped_names = True
     elif key == "timeout":
         try:
             case.timeout = float(value)
@@ -156,7 +161,11 @@ def _header_line(case: Case, line: str):
             raise FormatError("timeout: %r is not a number of seconds" % value.strip()) from None
     else:
         raise FormatError("unknown key %r (known: platforms, args, file, dir, symlink, fifo, "
-                          "stdin, stdout, stderr, env, timeout)" % key)
+                          "stdin, stdout, stderr, env, timeout, names)" % key)
+
+
+def _unescaped(text: str) -> str:
+    return unescape(text.encode("utf-8", "surrogateescape")).decode("utf-8", "surrogateescape")
 
 
 def _block_bytes(lines, flags) -> bytes:
@@ -173,6 +182,10 @@ def _finish(case: Case):
                           % (case.title, ", ".join(missing + ([] if case.exit is not None else ["exit"]))))
     if case.args is None:
         case.args = []
+    if case.escaped_names:
+        case.args = [_unescaped(word) for word in case.args]
+        for entry in case.entries:
+            entry.name = _check_name(_unescaped(entry.name))
 
 
 def parse_case_file(path: str):

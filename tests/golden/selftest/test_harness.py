@@ -145,6 +145,19 @@ class CaseFiles(unittest.TestCase):
         self.assertEqual(case.expected, {"stdout": b"\x1b[0m", "stderr": b""})
         self.assertEqual(case.exit, 3)
 
+    def test_escaped_names_reach_arguments_and_files(self):
+        case, = self.parse(r"""
+            === control characters in a name
+            names: escaped
+            args: --Epath 'a\e[1m\nb'
+            file a\e[1m\nb: hex 00
+            --- stdout
+            --- stderr
+            --- exit 0
+            """)
+        self.assertEqual(case.args, ["--Epath", "a\x1b[1m\nb"])
+        self.assertEqual(case.entries[0].name, "a\x1b[1m\nb")
+
     def test_blocks_keep_blank_lines_and_end_only_at_headers(self):
         first, second = self.parse("""
             === one
