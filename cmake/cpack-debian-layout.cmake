@@ -17,8 +17,12 @@ file(GLOB licences ${stage}/*/share/doc/*/LICENSE)
 foreach(licence IN LISTS licences)
   get_filename_component(doc_dir ${licence} DIRECTORY)
   file(RENAME ${licence} ${doc_dir}/copyright)
-  file(COPY_FILE ${CPACK_HEXLOOM_DEBIAN_CHANGELOG} ${doc_dir}/changelog)
+  file(COPY_FILE ${CPACK_HEXLOOM_DEBIAN_DIR}/changelog ${doc_dir}/changelog)
   execute_process(COMMAND gzip -9nf ${doc_dir}/changelog COMMAND_ERROR_IS_FATAL ANY)
+  # What lintian reports about the package and is so on purpose, with why.
+  get_filename_component(share_dir ${doc_dir}/../.. ABSOLUTE)
+  file(MAKE_DIRECTORY ${share_dir}/lintian/overrides)
+  file(COPY_FILE ${CPACK_HEXLOOM_DEBIAN_DIR}/lintian-overrides ${share_dir}/lintian/overrides/hexloom)
 endforeach()
 
 # Stripped as Debian strips its programs: besides the symbols (which cpack
