@@ -11,11 +11,27 @@ foreach(page IN LISTS manual_pages)
   execute_process(COMMAND gzip -9nf ${page} COMMAND_ERROR_IS_FATAL ANY)
 endforeach()
 
-# Debian looks for the licence of a package in doc/<package>/copyright.
+# Debian looks for the licence of a package in doc/<package>/copyright, and
+# for the history of a native package in doc/<package>/changelog.gz.
 file(GLOB licences ${stage}/*/share/doc/*/LICENSE)
 foreach(licence IN LISTS licences)
   get_filename_component(doc_dir ${licence} DIRECTORY)
   file(RENAME ${licence} ${doc_dir}/copyright)
+  file(COPY_FILE ${CPACK_HEXLOOM_DEBIAN_DIR}/changelog ${doc_dir}/changelog)
+  execute_process(COMMAND gzip -9nf ${doc_dir}/changelog COMMAND_ERROR_IS_FATAL ANY)
+  # What lintian reports about the package and is so on purpose, with why.
+  get_filename_component(share_dir ${doc_dir}/../.. ABSOLUTE)
+  file(MAKE_DIRECTORY ${share_dir}/lintian/overrides)
+  file(COPY_FILE ${CPACK_HEXLOOM_DEBIAN_DIR}/lintian-overrides ${share_dir}/lintian/overrides/hexloom)
+endforeach()
+
+# Stripped as Debian strips its programs: besides the symbols (which cpack
+# already removed), the compiler's notes in .comment and .note.
+file(GLOB programs ${stage}/*/bin/*)
+foreach(program IN LISTS programs)
+  execute_process(
+    COMMAND ${CPACK_HEXLOOM_STRIP} --remove-section=.comment --remove-section=.note ${program}
+    COMMAND_ERROR_IS_FATAL ANY)
 endforeach()
 
 # Every symbol version the program needs from the C library is named in it,

@@ -1,13 +1,36 @@
 # What `cmake --install` puts beside the program (which app/ installs to bin/).
 #
 # Linux gets the usual Unix layout under the prefix: the manual page, the
-# completions where bash, zsh and fish look for them, and the licence and
-# README under share/doc/hexloom. Windows gets README.md and LICENSE at the
-# top of the prefix; the zip package moves the program up beside them.
+# completions where bash, zsh and fish look for them, and the licence, the
+# README and the sample program under share/doc/hexloom. Windows gets what a
+# Windows user reads, with Windows line endings, at the top of the prefix: a
+# README of its own, the licence and the manual page as plain text, and the
+# sample program in examples\; the zip package moves the program up beside them.
 include(GNUInstallDirs)
 
 if(WIN32)
-  install(FILES README.md LICENSE DESTINATION .)
+  set(windows_docs ${CMAKE_BINARY_DIR}/windows-docs)
+  configure_file(packaging/windows/README.txt ${windows_docs}/README.txt @ONLY NEWLINE_STYLE CRLF)
+  file(READ LICENSE licence)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS LICENSE)
+  string(REPLACE "\n" "\r\n" licence "${licence}")
+  file(WRITE ${windows_docs}/LICENSE.txt "${licence}")
+  install(FILES ${windows_docs}/README.txt ${windows_docs}/LICENSE.txt DESTINATION .)
+
+  # The manual is rendered by groff, which the cross build only needs for it.
+  find_program(HEXLOOM_GROFF groff)
+  if(HEXLOOM_GROFF)
+    add_custom_command(OUTPUT ${windows_docs}/MANUAL.txt
+      COMMAND ${CMAKE_COMMAND} -DGROFF=${HEXLOOM_GROFF} -DPAGE=${CMAKE_SOURCE_DIR}/doc/hexloom.1
+        -DOUTPUT=${windows_docs}/MANUAL.txt -P ${CMAKE_SOURCE_DIR}/cmake/plain-text-manual.cmake
+      DEPENDS doc/hexloom.1 cmake/plain-text-manual.cmake
+      COMMENT "Rendering the manual page as MANUAL.txt")
+    add_custom_target(windows_manual ALL DEPENDS ${windows_docs}/MANUAL.txt)
+    install(FILES ${windows_docs}/MANUAL.txt DESTINATION .)
+  else()
+    message(STATUS "groff not found: the Windows install gets no MANUAL.txt")
+  endif()
+  install(FILES samples/hello.prg DESTINATION examples)
 else()
   install(FILES doc/hexloom.1
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
@@ -20,4 +43,6 @@ else()
     DESTINATION ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d)
   install(FILES README.md LICENSE
     DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  install(FILES samples/hello.prg
+    DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
 endif()

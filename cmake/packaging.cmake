@@ -45,6 +45,8 @@ else()
   else()
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   endif()
+  set(CPACK_HEXLOOM_DEBIAN_DIR ${CMAKE_SOURCE_DIR}/packaging/debian)
+  set(CPACK_HEXLOOM_STRIP ${CMAKE_STRIP})
   set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/cpack-debian-layout.cmake)
 endif()
 

@@ -12,7 +12,8 @@
 # HEXLOOM_NATIVE_BUILD, HEXLOOM_I386_BUILD and HEXLOOM_WINDOWS_BUILD name
 # other build trees to use or create.
 #
-# Needs: cmake, g++, g++-multilib, g++-mingw-w64-x86-64-posix, dpkg-dev, zip.
+# Needs: cmake, g++, g++-multilib, g++-mingw-w64-x86-64-posix, dpkg-dev, zip,
+# groff (the Windows zip's MANUAL.txt).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD

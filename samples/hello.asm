@@ -1,5 +1,6 @@
 ; hello.prg - a tiny Commodore 64 program to try hexloom on.
-; Assemble with:  acme hello.asm     (writes hello.prg next to this file)
+; Assemble with:  acme hello.asm     (in this directory: acme writes hello.prg
+;                                     into the current directory)
 ; Load and run on a C64 (or an emulator) with LOAD"HELLO",8 and RUN.
 
         !to "hello.prg", cbm            ; cbm: the file starts with its load address

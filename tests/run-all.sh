@@ -24,8 +24,8 @@ packages=(cmake g++ googletest python3)
 packages+=(g++-multilib qemu-user)
 # target x86_64/Windows (packages)
 packages+=(g++-mingw-w64-x86-64-posix wine wine64 tmux)
-# deliverables: manual page, completions, packages (.deb, .zip; the Windows program for the zip)
-packages+=(groff man-db bash-completion zip unzip dpkg-dev g++-mingw-w64-x86-64-posix)
+# deliverables: manual page, completions, packages (.deb and lintian, .zip; the Windows program for the zip)
+packages+=(groff man-db bash-completion zip unzip dpkg-dev lintian g++-mingw-w64-x86-64-posix)
 # ---- reliability: sanitizer build (gcc) and fuzz targets (clang, libFuzzer) ----
 packages+=(clang libclang-rt-14-dev)
 # ---- end of package lists -----------------------------------------------

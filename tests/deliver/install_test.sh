@@ -27,7 +27,8 @@ zsh_completion=$prefix/share/zsh/vendor-completions/_hexloom
 fish_completion=$prefix/share/fish/vendor_completions.d/hexloom.fish
 
 for file in "$page" "$bash_completion" "$zsh_completion" "$fish_completion" \
-            "$prefix/share/doc/hexloom/LICENSE" "$prefix/share/doc/hexloom/README.md"; do
+            "$prefix/share/doc/hexloom/LICENSE" "$prefix/share/doc/hexloom/README.md" \
+            "$prefix/share/doc/hexloom/examples/hello.prg"; do
   [[ -f $file ]] || fail "not installed: ${file#"$prefix"/}"
 done
 [[ -x $program ]] || fail "not installed as a program: bin/hexloom"

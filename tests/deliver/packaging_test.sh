@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the three packages with packaging/make-packages.sh and inspects them
-# as a user would receive them: the Debian fields, the file lists, and the
-# programs inside, which must run (the 32-bit one under qemu-i386, the Windows
-# one under Wine when it is installed).
+# as a user would receive them: the Debian fields, the file lists, what
+# lintian says about the .deb files, the Windows documents, and the programs
+# inside, which must run (the 32-bit one under qemu-i386, the Windows one
+# under Wine when it is installed).
 #
 # Slow: it needs a 32-bit and a Windows build. It reuses the sibling build
 # trees ../i386 and ../windows of this build tree when they exist (as
@@ -60,17 +61,26 @@ for deb in "$amd64_deb" "$i386_deb"; do
 done
 [[ $(field "$amd64_deb" Architecture) == amd64 ]] || fail "native package architecture: $(field "$amd64_deb" Architecture)"
 [[ $(field "$i386_deb" Architecture) == i386 ]] || fail "32-bit package architecture: $(field "$i386_deb" Architecture)"
-# The 32-bit program carries its own C++ runtime, so the C library is all it needs.
-[[ $(field "$i386_deb" Depends) =~ ^libc6(\ \(\>=\ [0-9.]+\))?$ ]] ||
-  fail "32-bit package depends on: $(field "$i386_deb" Depends)"
+# The 32-bit program carries its own C++ runtime, so the C library is all it
+# needs, and no newer one than Ubuntu 22.04 has.
+i386_depends=$(field "$i386_deb" Depends)
+if [[ $i386_depends =~ ^libc6(\ \(\>=\ ([0-9.]+)\))?$ ]]; then
+  [[ -z ${BASH_REMATCH[2]} ]] || dpkg --compare-versions "${BASH_REMATCH[2]}" le 2.35 ||
+    fail "32-bit package needs a C library newer than 2.35: $i386_depends"
+else
+  fail "32-bit package depends on: $i386_depends"
+fi
 [[ $(field "$amd64_deb" Depends) == *libc6* ]] || fail "native package depends on: $(field "$amd64_deb" Depends)"
 
 # File lists.
 expected_deb_files='./usr/bin/hexloom
 ./usr/share/bash-completion/completions/hexloom
 ./usr/share/doc/hexloom/README.md
+./usr/share/doc/hexloom/changelog.gz
 ./usr/share/doc/hexloom/copyright
+./usr/share/doc/hexloom/examples/hello.prg
 ./usr/share/fish/vendor_completions.d/hexloom.fish
+./usr/share/lintian/overrides/hexloom
 ./usr/share/man/man1/hexloom.1.gz
 ./usr/share/zsh/vendor-completions/_hexloom'
 for deb in "$amd64_deb" "$i386_deb"; do
@@ -78,11 +88,26 @@ for deb in "$amd64_deb" "$i386_deb"; do
   [[ $files == "$expected_deb_files" ]] || fail "$(basename "$deb") holds:"$'\n'"$files"
 done
 top=hexloom-${version}-win64
-expected_zip_files="$top/LICENSE
-$top/README.md
+expected_zip_files="$top/LICENSE.txt
+$top/MANUAL.txt
+$top/README.txt
+$top/examples/hello.prg
 $top/hexloom.exe"
 files=$(unzip -Z1 "$zip" | grep -v '/$' | sort)
 [[ $files == "$expected_zip_files" ]] || fail "$(basename "$zip") holds:"$'\n'"$files"
+
+# lintian, as Debian checks its own packages, info and experimental tags
+# included: every tag fails but the one for the maintainer without an e-mail
+# address (no address of the maker is known). The package's own overrides
+# say why each of them is there.
+if command -v lintian >/dev/null; then
+  for deb in "$amd64_deb" "$i386_deb"; do
+    tags=$(lintian -I -E "$deb" 2>/dev/null | grep -v -x 'E: hexloom: malformed-contact Maintainer Norvane')
+    [[ -z $tags ]] || fail "lintian on $(basename "$deb"):"$'\n'"$tags"
+  done
+else
+  fail "lintian is not installed"
+fi
 
 # The packaged 32-bit program: an i386 ELF program that needs nothing but the
 # C library, and dumps the sample exactly as the native build does.
@@ -115,13 +140,30 @@ cmp -s <(zcat "$unpacked/i386/usr/share/man/man1/hexloom.1.gz") "$source_dir/doc
   fail "packaged manual page differs from doc/hexloom.1"
 cmp -s "$unpacked/i386/usr/share/doc/hexloom/copyright" "$source_dir/LICENSE" ||
   fail "packaged copyright file differs from LICENSE"
+cmp -s "$unpacked/i386/usr/share/doc/hexloom/examples/hello.prg" "$sample" ||
+  fail "packaged examples/hello.prg differs from samples/hello.prg"
 
 # The packaged Windows program: a 64-bit x86 PE file; run it when Wine is here.
 exe=$unpacked/windows/$top/hexloom.exe
 [[ $(head -c2 "$exe") == MZ ]] || fail "hexloom.exe is not a Windows program"
 pe_offset=$(od -An -tu4 -j60 -N4 "$exe" | tr -d ' ')
 [[ $(od -An -tx1 -j$((pe_offset + 4)) -N2 "$exe" | tr -d ' ') == 6486 ]] || fail "hexloom.exe is not built for x86-64"
-cmp -s "$unpacked/windows/$top/LICENSE" "$source_dir/LICENSE" || fail "zip's LICENSE differs from LICENSE"
+# The documents of the zip are for Windows: every line ends in CR LF.
+for document in README.txt LICENSE.txt MANUAL.txt; do
+  path=$unpacked/windows/$top/$document
+  [[ -s $path && $(tail -c1 "$path" | od -An -c | tr -d ' ') == '\n' ]] &&
+    ! grep -q $'[^\r]$\|^$' "$path" || fail "zip's $document does not end every line in CR LF"
+done
+cmp -s <(tr -d '\r' <"$unpacked/windows/$top/LICENSE.txt") "$source_dir/LICENSE" ||
+  fail "zip's LICENSE.txt differs from LICENSE"
+head -n1 "$unpacked/windows/$top/README.txt" | grep -q "^hexloom $version for Windows" ||
+  fail "zip's README.txt does not begin with the version"
+grep -q "^HEXLOOM(1) .* User Commands" "$unpacked/windows/$top/MANUAL.txt" &&
+  grep -q "^EXAMPLES"$'\r'"\$" "$unpacked/windows/$top/MANUAL.txt" &&
+  ! LC_ALL=C grep -q '[^[:print:][:space:]]' "$unpacked/windows/$top/MANUAL.txt" ||
+  fail "zip's MANUAL.txt is not the manual page as plain text"
+cmp -s "$unpacked/windows/$top/examples/hello.prg" "$sample" ||
+  fail "zip's examples/hello.prg differs from samples/hello.prg"
 wine=$(command -v wine64 || ls /usr/lib/wine/wine64 2>/dev/null || true)
 if [[ -n $wine ]]; then
   version_screen=$(cd "$unpacked/windows/$top" && WINEDEBUG=-all timeout 300 "$wine" hexloom.exe --version 2>/dev/null)
