@@ -5,6 +5,7 @@
 // pipes) gets the UTF-8 bytes and keeps its binary mode.
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <iostream>
 #include <stdexcept>
@@ -75,7 +76,10 @@ void writeWide(std::ostream& out, const ConsoleTarget& target, const ConsoleStri
     out.flush();
     std::fflush(target.file);
     if (!out) return;
-    if (!writeToConsole(GetStdHandle(target.handle), shown)) out.setstate(std::ios::badbit);
+    if (!writeToConsole(GetStdHandle(target.handle), shown)) {
+        errno = EIO;  // the reason given when the program reports the failed output
+        out.setstate(std::ios::badbit);
+    }
 }
 
 }  // namespace

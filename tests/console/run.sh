@@ -116,8 +116,9 @@ printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Console]\r\n"ScreenBufferSize"=dword
   >"$run/console.reg"
 wine reg import "$(winepath -w "$run/console.reg")" >>"$work/wine.log" 2>&1 || fail "console settings not taken"
 
-# A freshly made prefix sometimes gives its first console window no working
-# console; a window that can read its own screen is the sign that it is ready.
+# A first window that can read its own screen shows that the console host
+# works in this prefix before the cases depend on it; a window that does not
+# get that far is tried again, twice at most.
 printf '@echo off\r\ncd /d "%%~dp0"\r\nread_screen.exe screens\\ready.txt\r\n' >"$run/ready.bat"
 # (wine start returns before the console's programs end: files tell when.)
 for attempt in 1 2 3; do
