@@ -2,7 +2,8 @@
 # Builds every target of the project and runs its whole test suite (unit and
 # golden tests through CTest):
 #   native x86_64 Linux, 32-bit x86 Linux (under qemu-i386), 64-bit Windows
-#   (mingw-w64, under Wine), the packages, the whole suite again under
+#   (mingw-w64, under Wine), that program in Wine's windowed console (under
+#   Xvfb), the packages, the whole suite again under
 #   AddressSanitizer + UndefinedBehaviorSanitizer, and a bounded fuzz run.
 # Installs the Debian packages the tests need when they are missing.
 # Quiet on success: one line per target, then the closing count line
@@ -24,6 +25,8 @@ packages=(cmake g++ googletest python3)
 packages+=(g++-multilib qemu-user)
 # target x86_64/Windows (packages)
 packages+=(g++-mingw-w64-x86-64-posix wine wine64 tmux)
+# console: the Windows program in Wine's windowed console on a virtual X server (screenshot: imagemagick)
+packages+=(xvfb imagemagick)
 # deliverables: manual page, completions, packages (.deb and lintian, .zip; the Windows program for the zip)
 packages+=(groff man-db bash-completion zip unzip dpkg-dev lintian g++-mingw-w64-x86-64-posix)
 # ---- reliability: sanitizer build (gcc) and fuzz targets (clang, libFuzzer) ----
@@ -134,6 +137,22 @@ windows_stage() {
   if [[ -n $saved_lang ]]; then export LANG=$saved_lang; else unset LANG; fi
 }
 windows_stage
+# ---- console: the Windows program in Wine's windowed console host -------
+# That console reports a TrueType font, as on current Windows, so the program
+# writes UTF-16 there; what it shows is read back and compared as text.
+echo "== console: Windows program in a windowed console"
+console_log=$build_root/console.log
+bash "$root/tests/console/run.sh" "$build_root/windows/hexloom.exe" "$build_root/windows/read_screen.exe" \
+  "$build_root/console" >"$console_log" 2>&1
+console_status=$?
+console_counts=$(sed -n -E 's/^([0-9]+) passed, ([0-9]+) failed$/\1 \2/p' "$console_log" | tail -n 1)
+console_passed=${console_counts% *} console_failed=${console_counts#* }
+[[ -n $console_counts ]] || console_passed=0 console_failed=1
+((console_status != 0 && console_failed == 0)) && console_failed=1
+((console_failed)) && cat "$console_log"
+summary+=("console: $console_passed passed, $console_failed failed")
+total_passed=$((total_passed + console_passed))
+total_failed=$((total_failed + console_failed))
 # ---- packages (deliver): the .deb and .zip packages, built from the trees above and inspected, once ----
 HEXLOOM_PACKAGING_TEST=1 ctest --test-dir "$build_root/native" -L packaging --output-on-failure >"$build_root/packaging.ctest.log" 2>&1 && { summary+=("packaging: 1 passed, 0 failed"); total_passed=$((total_passed + 1)); } || { echo "== packaging"; cat "$build_root/packaging.ctest.log"; summary+=("packaging: FAILED"); total_failed=$((total_failed + 1)); }
 # ---- reliability: the whole suite under AddressSanitizer and UndefinedBehaviorSanitizer ----

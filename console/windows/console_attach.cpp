@@ -74,6 +74,7 @@ Console& Console::attach(std::ostream& target) {
     if (entry != nullptr && entry->terminal) ansiCapable = setVTProcessing();
     mode = textModeFor(entry, mode);
     wideConsoleOutput = mode == wideConsole;
+    releaseConsoleFontLibrary();
     return *this;
 }
 

@@ -10,6 +10,8 @@ namespace {
 // GetCurrentConsoleFontEx, or nullptr where the system lacks it. KERNEL32 is
 // loaded in every process, so the entry stays valid after FreeLibrary.
 FARPROC fontQuery = nullptr;
+// The library reference taken to find it, held until attach is done asking.
+HMODULE kernelLibrary = nullptr;
 
 bool queryFont(CONSOLE_FONT_INFOEX& font) {
     ConsoleSystem& system = consoleSystem();
@@ -22,9 +24,13 @@ bool queryFont(CONSOLE_FONT_INFOEX& font) {
 
 void findConsoleFontQuery() {
     ConsoleSystem& system = consoleSystem();
-    HMODULE kernel = system.loadLibrary(L"KERNEL32.DLL");
-    fontQuery = kernel != nullptr ? system.getProcAddress(kernel, "GetCurrentConsoleFontEx") : nullptr;
-    if (kernel != nullptr) system.freeLibrary(kernel);
+    kernelLibrary = system.loadLibrary(L"KERNEL32.DLL");
+    fontQuery = kernelLibrary != nullptr ? system.getProcAddress(kernelLibrary, "GetCurrentConsoleFontEx") : nullptr;
+}
+
+void releaseConsoleFontLibrary() {
+    if (kernelLibrary != nullptr) consoleSystem().freeLibrary(kernelLibrary);
+    kernelLibrary = nullptr;
 }
 
 bool isConsoleFontTrueType() {

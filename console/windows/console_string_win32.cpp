@@ -1,21 +1,27 @@
-// Console text on Windows. A console in wideConsole mode gets UTF-16 through
-// the runtime's UTF-16 text mode, which writes with WriteConsoleW and so shows
-// every character whatever the output code page; everything else gets UTF-8.
+// Console text on Windows. A stream that is itself a console, while standard
+// output is in wideConsole mode, gets UTF-16 written with WriteConsoleW on its
+// console handle, so every character shows whatever the output code page is;
+// everything else (a redirected standard error beside a console, files,
+// pipes) gets the UTF-8 bytes and keeps its binary mode.
 
-#include <fcntl.h>
-#include <io.h>
-
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <iostream>
 #include <stdexcept>
 
 #include "cli/utf16.hpp"
+#include "console/console.hpp"
 #include "console/console_string.hpp"
 #include "console/windows/console_system.hpp"
+#include "console/windows/console_text.hpp"
 
 namespace nuk::con {
 
 namespace {
+
+constexpr int standardOutputIndex = 1;
+constexpr int standardErrorIndex = 2;
 
 // Text that is not valid UTF-8 (a name kept from the command line) must not
 // end the program on its way to the screen: invalid bytes show as U+FFFD.
@@ -23,54 +29,87 @@ std::wstring toUtf16ForDisplay(const std::string& utf8) {
     try {
         return toUtf16(utf8);
     } catch (const std::runtime_error&) {
-        const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
-        std::wstring utf16(size > 0 ? static_cast<std::size_t>(size - 1) : 0, L'\0');
-        if (size > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, utf16.data(), size);
+        const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+        std::wstring utf16(size > 0 ? static_cast<std::size_t>(size) : 0, L'\0');
+        if (size > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), utf16.data(), size);
         return utf16;
     }
 }
 
-struct WideTarget {
+struct ConsoleTarget {
     std::FILE* file;
-    std::wostream* stream;
+    DWORD handle;  // for GetStdHandle
 };
 
-// Only standard output and standard error have a wide twin.
-bool wideTargetOf(const std::ostream& out, WideTarget& target) {
-    if (out.rdbuf() == std::cout.rdbuf()) {
-        target = {stdout, &std::wcout};
+// Standard output or standard error, when the stream writes to one of them
+// and that one was a console at start-up.
+bool consoleTargetOf(const std::ostream& out, ConsoleTarget& target) {
+    if (!wideConsoleOutput) return false;
+    if (out.rdbuf() == std::cout.rdbuf() && streamEntry(standardOutputIndex).terminal) {
+        target = {stdout, STD_OUTPUT_HANDLE};
         return true;
     }
-    if (out.rdbuf() == std::cerr.rdbuf()) {
-        target = {stderr, &std::wcerr};
+    if (out.rdbuf() == std::cerr.rdbuf() && streamEntry(standardErrorIndex).terminal) {
+        target = {stderr, STD_ERROR_HANDLE};
         return true;
     }
     return false;
 }
 
-void writeWide(std::ostream& out, const WideTarget& target, const ConsoleString& text) {
-    // Whatever the narrow stream still holds goes first, so output keeps its order.
+bool writeToConsole(HANDLE console, const std::wstring& text) {
+    // Older consoles refuse a single write much larger than this.
+    constexpr std::size_t chunk = 8192;
+    for (std::size_t done = 0; done < text.size();) {
+        const auto length = static_cast<DWORD>(std::min(chunk, text.size() - done));
+        DWORD written = 0;
+        if (!WriteConsoleW(console, text.data() + done, length, &written, nullptr) || written == 0) return false;
+        done += written;
+    }
+    return true;
+}
+
+void writeWide(std::ostream& out, const ConsoleTarget& target, const ConsoleString& text) {
+    const std::wstring shown = consoleText(out, text);
+    out.width(0);
+    // Whatever the narrow stream and the runtime still hold goes first, so
+    // the console shows the output in the order it was written.
     out.flush();
     std::fflush(target.file);
-    _setmode(_fileno(target.file), _O_U16TEXT);
-    target.stream->flags(out.flags());
-    target.stream->width(out.width() + text.widthCorrection());
-    if (const std::wstring* wide = text.wide()) {
-        *target.stream << *wide;
-    } else if (const std::string* narrow = text.narrow()) {
-        *target.stream << toUtf16ForDisplay(*narrow);
+    if (!out) return;
+    if (!writeToConsole(GetStdHandle(target.handle), shown)) {
+        errno = EIO;  // the reason given when the program reports the failed output
+        out.setstate(std::ios::badbit);
     }
-    target.stream->flush();
-    std::fflush(target.file);
-    _setmode(_fileno(target.file), _O_TEXT);
-    out.width(0);
 }
 
 }  // namespace
 
+std::wstring consoleText(const std::ostream& out, const ConsoleString& text) {
+    std::wstring utf16;
+    if (const std::wstring* wide = text.wide()) {
+        utf16 = *wide;
+    } else if (const std::string* narrow = text.narrow()) {
+        utf16 = toUtf16ForDisplay(*narrow);
+    }
+    const std::int64_t width = static_cast<std::int64_t>(out.width()) + text.widthCorrection();
+    if (width > static_cast<std::int64_t>(utf16.size())) {
+        const std::wstring padding(static_cast<std::size_t>(width) - utf16.size(),
+                                   static_cast<wchar_t>(static_cast<unsigned char>(out.fill())));
+        const bool left = (out.flags() & std::ios::adjustfield) == std::ios::left;
+        utf16 = left ? utf16 + padding : padding + utf16;
+    }
+    std::wstring lines;
+    lines.reserve(utf16.size() + utf16.size() / 16);
+    for (wchar_t unit : utf16) {
+        if (unit == L'\n') lines += L'\r';
+        lines += unit;
+    }
+    return lines;
+}
+
 std::ostream& operator<<(std::ostream& out, const ConsoleString& text) {
-    WideTarget target{};
-    if (wideConsoleOutput && wideTargetOf(out, target)) {
+    ConsoleTarget target{};
+    if (consoleTargetOf(out, target)) {
         writeWide(out, target, text);
     } else if (const std::string* narrow = text.narrow()) {
         out << *narrow;
@@ -81,8 +120,8 @@ std::ostream& operator<<(std::ostream& out, const ConsoleString& text) {
 }
 
 bool convertsConsoleText(const std::ostream& out) {
-    WideTarget target{};
-    return wideConsoleOutput && wideTargetOf(out, target);
+    ConsoleTarget target{};
+    return consoleTargetOf(out, target);
 }
 
 }  // namespace nuk::con

@@ -16,6 +16,9 @@ void printLastError(const char* function, DWORD ignoredCode);
 // Looks GetCurrentConsoleFontEx up by name (it is missing on old systems)
 // and keeps it for the font queries below.
 void findConsoleFontQuery();
+// Gives back the library reference taken by findConsoleFontQuery; the entry
+// point stays usable, as KERNEL32 stays loaded in every process.
+void releaseConsoleFontLibrary();
 bool isConsoleFontTrueType();
 // The face name of the console font; empty when it cannot be read.
 std::wstring getConsoleFontName();

@@ -90,14 +90,14 @@ std::optional<cli::Msg> glob(const std::string& argument, PathHandler onFile, Di
     }
 
     const auto [directory, name] = splitPattern(argument);
+    // A missing directory part is named as such, also when nothing follows it.
+    if (!directory.empty() && fileAttributes(directory) == INVALID_FILE_ATTRIBUTES) {
+        return pathMessage(directory, "': no such path");
+    }
     // Without a last component the search would find the directory itself
     // and hand it on under a doubled name.
     if (name.empty()) return pathMessage(argument, "': no such file or directory");
-    std::string pattern = name;
-    if (!directory.empty()) {
-        if (fileAttributes(directory) == INVALID_FILE_ATTRIBUTES) return pathMessage(directory, "': no such path");
-        pattern = entryPath(directory, name);
-    }
+    const std::string pattern = directory.empty() ? name : entryPath(directory, name);
 
     WIN32_FIND_DATAW entry;
     Search search(FindFirstFileW(toLongPath(pattern).c_str(), &entry));

@@ -54,6 +54,7 @@ TEST_F(AttachTest, ReadsFontNameColoursAndSwitchesEscapesOn) {
     EXPECT_EQ(system().modesSet, std::vector<DWORD>{0x3 | ENABLE_VIRTUAL_TERMINAL_PROCESSING | DISABLE_NEWLINE_AUTO_RETURN});
     EXPECT_EQ(system().libraryLoads, 1);
     EXPECT_EQ(system().libraryFrees, 1);
+    EXPECT_EQ(system().fontQueriesWithoutLibrary, 0) << "the library is released after the last query of attach";
     EXPECT_EQ(consoleFor(std::cout), &console);
 }
 

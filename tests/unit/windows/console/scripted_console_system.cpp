@@ -55,6 +55,7 @@ BOOL ScriptedConsole::getCurrentConsoleFontEx(FARPROC entry, HANDLE handle, BOOL
         throw std::logic_error("font queried through an entry or handle the system did not give");
     }
     ++fontQueries;
+    if (libraryFrees >= libraryLoads) ++fontQueriesWithoutLibrary;
     if (!answer(font)) return FALSE;
     info->FontFamily = fontFamily;
     std::wstring::size_type i = 0;

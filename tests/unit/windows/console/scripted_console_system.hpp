@@ -42,6 +42,7 @@ struct ScriptedConsole final : ConsoleSystem {
     int libraryLoads = 0;
     int libraryFrees = 0;
     int fontQueries = 0;
+    int fontQueriesWithoutLibrary = 0;  // made while the program held no KERNEL32 reference
 
     HANDLE getStdHandle(DWORD which) override;
     DWORD getLastError() override { return lastError; }

@@ -100,6 +100,9 @@ TEST_F(GlobTest, UnmatchedPatternsAreReported) {
     auto noPath = expand("nosuch/*.prg");
     ASSERT_TRUE(noPath);
     EXPECT_EQ(textOf(*noPath), "'nosuch/': no such path");
+    auto noDirectory = expand("nosuch/");
+    ASSERT_TRUE(noDirectory);
+    EXPECT_EQ(textOf(*noDirectory), "'nosuch/': no such path");
 
     auto noName = expand("missing.prg");
     ASSERT_TRUE(noName);
@@ -107,10 +110,10 @@ TEST_F(GlobTest, UnmatchedPatternsAreReported) {
     EXPECT_TRUE(files.empty());
 }
 
-TEST_F(GlobTest, MissingNameWithTrailingSeparatorIsNotFound) {
+TEST_F(GlobTest, FileNameWithTrailingSeparatorIsNoPath) {
     auto result = expand("a.prg/");
     ASSERT_TRUE(result);
-    EXPECT_EQ(textOf(*result), "'a.prg/': no such file or directory");
+    EXPECT_EQ(textOf(*result), "'a.prg/': no such path");
     EXPECT_TRUE(files.empty());
 }
 
