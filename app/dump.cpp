@@ -129,8 +129,11 @@ public:
 private:
     // From the first byte shown to the last, or to the end of the input.
     void readShownBytes() {
-        const std::uint64_t wanted = request_.len.value_or(unlimited);
-        const bool stream = !source_.size();
+        std::uint64_t wanted = request_.len.value_or(unlimited);
+        const std::optional<std::uint64_t> size = source_.size();
+        if (size) wanted = std::min(wanted, *size > request_.first ? *size - request_.first : 0);
+        if (wanted == 0) return;
+        const bool stream = !size;
         std::uint64_t shown = 0;
         const auto bufferSize = static_cast<std::size_t>(std::min<std::uint64_t>(nuk::blockSize, wanted));
         const std::unique_ptr<std::uint8_t[]> buffer(new std::uint8_t[bufferSize]);
