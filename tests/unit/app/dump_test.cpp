@@ -15,6 +15,7 @@
 #include "app/dump.hpp"
 #include "app/options.hpp"
 #include "app/petscii.hpp"
+#include "console/console_string.hpp"
 #include "files/block_source.hpp"
 
 namespace {
@@ -231,9 +232,13 @@ std::string dumpThrough(nuk::BlockSource& source, const Request& r, std::optiona
     setValue(width, r.width);
     nuk::file_t file;
     file.source.reset(&source);
+    // Standard output, taken into a string; on Windows not as console text.
     std::ostringstream out;
     std::streambuf* const saved = std::cout.rdbuf(out.rdbuf());
+    const bool wide = nuk::con::wideConsoleOutput;
+    nuk::con::wideConsoleOutput = false;
     message = dumpFile(file);
+    nuk::con::wideConsoleOutput = wide;
     std::cout.rdbuf(saved);
     file.source.release();
     return out.str();

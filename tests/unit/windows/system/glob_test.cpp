@@ -12,6 +12,7 @@
 namespace nuk {
 namespace {
 
+using test::readAll;
 using test::textOf;
 
 // Records what glob hands to which handler.

@@ -10,6 +10,7 @@
 namespace nuk {
 namespace {
 
+using test::readAll;
 using test::ScratchDirectory;
 
 TEST(JoinPath, JoinsWithOneBackslash) {
