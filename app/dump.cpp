@@ -156,7 +156,7 @@ private:
         }
         held_.insert(held_.end(), bytes, bytes + n);
         if (const auto digits = request_.digitsAfter(consumed_, false)) {
-            startLines(*digits, request_.len ? request_.countFor(unlimited) : unlimited);
+            startLines(*digits, request_.len.value_or(unlimited));
             lines_->add(held_.data(), held_.size());
             held_ = {};
         }
