@@ -1,10 +1,5 @@
-// The dump: each line holds an address, a hex column of byte values and a
-// text column of PETSCII characters.
-//
-// Lines are built from tables into one buffer and written in large blocks.
-// Colour goes into the same text as escapes; only a console that takes its
-// colours as attributes gets each column written apart, with the colour set
-// between the writes.
+// The dump of one input: which positions it shows and at which addresses,
+// with the bytes read from the input's source only as far as they are shown.
 
 #include "app/dump.hpp"
 
@@ -12,41 +7,21 @@
 #include <iostream>
 #include <limits>
 #include <memory>
-#include <string>
-#include <vector>
+#include <optional>
 
-#include "app/dump_line.hpp"
-#include "app/glyph_table.hpp"
-#include "app/hex_fields.hpp"
+#include "app/dump_lines.hpp"
 #include "app/options.hpp"
 #include "cli/value.hpp"
-#include "console/console.hpp"
-#include "console/console_string.hpp"
+#include "files/block_source.hpp"
 
 namespace {
 
 using nuk::cli::Option;
 
-constexpr int addressColour = 9;
-constexpr int hexColour = 15;
-constexpr int textColour = 11;
-
-// The most output collected before it is written. Writes of this size cost
-// little, and a block still fits into a pipe whose reader is keeping up (the
-// usual pipe holds 64 KiB): a larger write makes the writer wait for the
-// reader in the middle of every block, which on a pipe costs far more than
-// the writes saved.
-constexpr std::size_t blockSize = 64 * 1024;
-
-// Turbo wins silently when both forms are asked for.
-const Notation& chosenNotation() {
-    if (turbo.given()) return turboNotation;
-    if (hex0x.given()) return cNotation;
-    return plainNotation;
-}
+constexpr std::uint64_t unlimited = std::numeric_limits<std::uint64_t>::max();
 
 std::uint64_t saturatingSum(std::uint64_t a, std::uint64_t b) {
-    return a > std::numeric_limits<std::uint64_t>::max() - b ? std::numeric_limits<std::uint64_t>::max() : a + b;
+    return a > unlimited - b ? unlimited : a + b;
 }
 
 // Addresses grow to five digits once the dump reaches past $FFFF (the
@@ -55,133 +30,7 @@ std::size_t addressDigits(std::uint64_t start, std::uint64_t count, std::uint64_
     return saturatingSum(saturatingSum(start, count), first) <= 0xFFFF ? 4 : 5;
 }
 
-// How many positions of a line, from position lineStart on, lie inside
-// the data; the rest of the line shows missing bytes.
-std::size_t presentInLine(std::size_t dataSize, std::uint64_t first, std::uint64_t lineStart, std::size_t n) {
-    if (first >= dataSize) return 0;
-    const std::uint64_t remaining = dataSize - first;
-    if (lineStart >= remaining) return 0;
-    return static_cast<std::size_t>(std::min<std::uint64_t>(n, remaining - lineStart));
-}
-
-// The colour of each column as escape text, when colour is on for the
-// stream and goes out as escapes.
-ColumnEscapes inlineEscapes(const std::ostream& out) {
-    return {nuk::con::inlineForegroundEscape(out, addressColour), nuk::con::inlineForegroundEscape(out, hexColour),
-            nuk::con::inlineForegroundEscape(out, textColour)};
-}
-
-// Takes the lines of one dump and writes them to the stream.
-class DumpWriter {
-public:
-    DumpWriter(std::ostream& out, std::size_t width, std::size_t addressDigits, std::uint64_t lines)
-        : out_(out),
-          fields_(hexFields(chosenNotation(), hexUpper.given())),
-          glyphs_(glyphTable(console.mode, lowercase.given())),
-          colourOn_(colourOn(out)),
-          builder_(width, addressDigits, fields_, glyphs_, colourOn_ ? inlineEscapes(out) : ColumnEscapes{}),
-          columnEffects_(colourOn_ && builder_.escapes().empty()),
-          consoleText_(nuk::con::convertsConsoleText(out)) {
-        // A block goes out before the next line could take it past blockSize
-        // (a line longer than that is a block of its own); a short dump gets
-        // a buffer for its own size only, so that many small files do not
-        // each pay for a whole block.
-        const std::size_t room = builder_.roomForLine();
-        const bool shortDump = lines <= blockSize / room;
-        capacity_ = columnEffects_ ? room
-                    : shortDump    ? static_cast<std::size_t>(lines) * room
-                                   : std::max(blockSize, room);
-        buffer_.reset(new char[capacity_]);
-    }
-
-    void line(std::uint64_t address, const std::uint8_t* bytes, std::size_t present, std::size_t n) {
-        if (columnEffects_) {
-            writeColumns(builder_.write(buffer_.get(), address, bytes, present, n));
-            return;
-        }
-        if (capacity_ - used_ < builder_.roomForLine()) flushBlock();
-        used_ = static_cast<std::size_t>(builder_.write(buffer_.get() + used_, address, bytes, present, n) - buffer_.get());
-    }
-
-    // count complete lines of present bytes, as many at a time as the
-    // block has room for.
-    void completeLines(std::uint64_t address, const std::uint8_t* bytes, std::uint64_t count, std::size_t width) {
-        while (count > 0 && !failed_) {
-            if (columnEffects_) {
-                line(address, bytes, width, width);
-                address += width;
-                bytes += width;
-                --count;
-                continue;
-            }
-            const std::size_t fit = (capacity_ - used_) / builder_.roomForLine();
-            if (fit == 0) {
-                flushBlock();
-                continue;
-            }
-            const auto batch = static_cast<std::size_t>(std::min<std::uint64_t>(fit, count));
-            used_ = static_cast<std::size_t>(builder_.writeComplete(buffer_.get() + used_, address, bytes, batch) -
-                                             buffer_.get());
-            address += std::uint64_t{batch} * width;
-            bytes += batch * width;
-            count -= batch;
-        }
-    }
-
-    // Writes out what is still held back; the writer is done afterwards.
-    void finish() { flushBlock(); }
-
-    // Once the stream has failed nothing more can reach it; the failure
-    // itself is reported when the program ends.
-    bool failed() const { return failed_; }
-
-private:
-    static bool colourOn(const std::ostream& out) {
-        const nuk::con::Console* console = nuk::con::consoleFor(out);
-        return console != nullptr && console->colorEnabled;
-    }
-
-    // The block goes out as console text where that text takes another form:
-    // it is valid wherever the text column alone is.
-    void flushBlock() {
-        if (used_ == 0) return;
-        if (consoleText_)
-            out_ << nuk::con::ConsoleString(std::string(buffer_.get(), used_));
-        else
-            out_.write(buffer_.get(), static_cast<std::streamsize>(used_));
-        used_ = 0;
-        failed_ = !out_;
-    }
-
-    // One line written column by column, each behind its colour effect.
-    void writeColumns(const char* lineEnd) {
-        using nuk::con::Effect;
-        using nuk::con::effectForeground;
-        const char* address = buffer_.get();
-        const char* hex = address + builder_.addressColumnLength();
-        const char* text = hex + builder_.hexColumnLength();
-        const char* newline = lineEnd - 1;
-        out_ << Effect{effectForeground, addressColour};
-        out_.write(address, hex - address);
-        out_ << Effect{effectForeground, hexColour};
-        out_.write(hex, text - hex);
-        out_ << Effect{effectForeground, textColour};
-        out_ << nuk::con::ConsoleString(std::string(text, newline)) << '\n';
-        failed_ = !out_;
-    }
-
-    std::ostream& out_;
-    const HexFields& fields_;
-    const GlyphTable& glyphs_;
-    const bool colourOn_;
-    const LineBuilder builder_;
-    const bool columnEffects_;
-    const bool consoleText_;
-    std::unique_ptr<char[]> buffer_;
-    std::size_t capacity_ = 0;
-    std::size_t used_ = 0;
-    bool failed_ = false;
-};
+std::uint64_t linesFor(std::uint64_t count, std::uint64_t width) { return count == 0 ? 0 : (count - 1) / width + 1; }
 
 // The integer value of an option; options that take a number always hold a
 // valid one once parsed, anything else counts as 0.
@@ -191,42 +40,153 @@ std::uint64_t integerValue(const Option& option) {
     return value < 0 ? 0 : static_cast<std::uint64_t>(value);
 }
 
-struct DumpRange {
+// What the options ask of one input. The number of positions shown depends
+// on the input's size, which a stream reveals only at its end.
+struct DumpRequest {
     std::uint64_t first = 0;  // index of the first byte shown
     std::uint64_t start = 0;  // address shown for it
-    std::uint64_t count = 0;  // positions shown, missing ones included
-};
+    std::optional<std::uint64_t> len;
 
-// The load address is read little-endian from the first two bytes; a file
-// of one byte has no high byte, which counts as 0.
-std::uint64_t loadAddress(const std::vector<std::uint8_t>& data) {
-    const std::uint64_t high = data.size() > 1 ? data[1] : 0;
-    return data[0] + 256 * high;
-}
-
-DumpRange rangeFor(const std::vector<std::uint8_t>& data) {
-    const std::uint64_t size = data.size();
-    const std::uint64_t skip = integerValue(seek);
-    DumpRange range;
-    range.first = load.given() ? skip + 2 : skip;
-    range.start = load.given() ? skip + loadAddress(data) : skip;
-    // Only an explicit start address is reduced to 16 bits; seek and load
-    // still decide which byte it belongs to.
-    if (start.given()) range.start = integerValue(start) & 0xFFFF;
     // The length is capped by the whole size, not by what is left after the
     // skipped bytes: positions past the end show as missing. Without a
     // length, a first position past the end wraps and shows size positions.
-    range.count = len.hasValues() ? std::min(size, integerValue(len)) : std::min(size, size - range.first);
-    return range;
+    std::uint64_t countFor(std::uint64_t size) const {
+        return len ? std::min(size, *len) : std::min(size, size - first);
+    }
+
+    // The address digits, once what has arrived decides them: `size` bytes
+    // of the input so far, all of it when `ended`. Until the end only the
+    // bounds of the count are known: it is at least what has arrived past
+    // the first position (or up to the length), at most the length.
+    std::optional<std::size_t> digitsAfter(std::uint64_t size, bool ended) const {
+        if (ended) return addressDigits(start, countFor(size), first);
+        const std::uint64_t least = len ? std::min(size, *len) : size >= first ? size - first : 0;
+        if (addressDigits(start, least, first) == 5) return 5;
+        if (len && addressDigits(start, *len, first) == 4) return 4;
+        return std::nullopt;
+    }
+};
+
+// The first byte shown, its address and the length, from the options and,
+// with `load`, the load address read little-endian from the first two bytes
+// (a file of one byte has no high byte, which counts as 0).
+DumpRequest requestFor(const std::uint8_t* head, std::size_t headSize) {
+    const std::uint64_t skip = integerValue(seek);
+    DumpRequest request;
+    request.first = load.given() ? skip + 2 : skip;
+    request.start = skip;
+    if (load.given() && headSize > 0) request.start += head[0] + 256 * std::uint64_t{headSize > 1 ? head[1] : 0u};
+    // Only an explicit start address is reduced to 16 bits; seek and load
+    // still decide which byte it belongs to.
+    if (start.given()) request.start = integerValue(start) & 0xFFFF;
+    if (len.hasValues()) request.len = integerValue(len);
+    return request;
 }
+
+// Reads until n bytes are there or the input ends.
+std::size_t readUpTo(nuk::BlockSource& source, std::uint8_t* into, std::size_t n) {
+    std::size_t done = 0;
+    while (done < n) {
+        const std::size_t got = source.read(into + done, n - done);
+        if (got == 0) break;
+        done += got;
+    }
+    return done;
+}
+
+// One input dumped as its bytes are read. A stream's lines are held back only
+// while the address width is open, which is at most the first $10000 bytes.
+class SourceDump {
+public:
+    SourceDump(nuk::BlockSource& source, std::uint64_t width) : source_(source), width_(width) {}
+
+    void run() {
+        if (len.hasValues() && integerValue(len) == 0) return;  // nothing to show, nothing to read
+        std::uint8_t head[2] = {0, 0};
+        const std::size_t headSize = load.given() ? readUpTo(source_, head, 2) : 0;
+        request_ = requestFor(head, headSize);
+        consumed_ = headSize;
+        if (const auto size = source_.size()) {
+            // The size is known: so is everything else, before reading.
+            if (request_.countFor(*size) == 0) return;
+            startLines(*request_.digitsAfter(*size, true), request_.countFor(*size));
+        }
+        if (consumed_ < request_.first) consumed_ += source_.skip(request_.first - consumed_);
+        readShownBytes();
+        if (source_.failure()) {
+            if (lines_) lines_->abandon();
+            return;
+        }
+        const std::uint64_t count = request_.countFor(consumed_);
+        if (!lines_) {
+            if (count == 0) return;
+            startLines(*request_.digitsAfter(consumed_, true), count);
+            lines_->add(held_.data(), held_.size());
+        }
+        lines_->finish(count);
+    }
+
+private:
+    // From the first byte shown to the last, or to the end of the input.
+    void readShownBytes() {
+        std::uint64_t wanted = request_.len.value_or(unlimited);
+        const std::optional<std::uint64_t> size = source_.size();
+        if (size) wanted = std::min(wanted, *size > request_.first ? *size - request_.first : 0);
+        if (wanted == 0) return;
+        const bool stream = !size;
+        std::uint64_t shown = 0;
+        const auto bufferSize = static_cast<std::size_t>(std::min<std::uint64_t>(nuk::blockSize, wanted));
+        const std::unique_ptr<std::uint8_t[]> buffer(new std::uint8_t[bufferSize]);
+        while (shown < wanted && !(lines_ && lines_->failed())) {
+            const auto ask = static_cast<std::size_t>(std::min<std::uint64_t>(bufferSize, wanted - shown));
+            const std::size_t got = source_.read(buffer.get(), ask);
+            if (got == 0) return;
+            consumed_ += got;
+            shown += got;
+            add(buffer.get(), got);
+            // What has arrived is shown before waiting for more.
+            if (stream && lines_) lines_->flush();
+        }
+    }
+
+    void add(const std::uint8_t* bytes, std::size_t n) {
+        if (lines_) {
+            lines_->add(bytes, n);
+            return;
+        }
+        held_.insert(held_.end(), bytes, bytes + n);
+        if (const auto digits = request_.digitsAfter(consumed_, false)) {
+            startLines(*digits, request_.len.value_or(unlimited));
+            lines_->add(held_.data(), held_.size());
+            held_ = {};
+        }
+    }
+
+    // mostPositions: the most positions the dump can show, for the size of
+    // its output buffer.
+    void startLines(std::size_t digits, std::uint64_t mostPositions) {
+        lines_ = std::make_unique<DumpLines>(std::cout, static_cast<std::size_t>(width_), digits, request_.start,
+                                             linesFor(mostPositions, width_));
+    }
+
+    nuk::BlockSource& source_;
+    const std::uint64_t width_;
+    DumpRequest request_;
+    std::uint64_t consumed_ = 0;  // bytes taken from the input so far
+    std::vector<std::uint8_t> held_;
+    std::unique_ptr<DumpLines> lines_;
+};
 
 }  // namespace
 
+// The input comes as a source to read from rather than as bytes held whole;
+// a failing read ends the dump after the lines already complete, and its
+// message is what this handler returns.
 std::optional<nuk::cli::Msg> dumpFile(nuk::file_t& file) {
-    if (file.data.empty()) return std::nullopt;
-    const DumpRange range = rangeFor(file.data);
-    dumpBytes(std::cout, file.data, range.count, integerValue(width), range.start, range.first);
-    return std::nullopt;
+    const std::uint64_t lineWidth = integerValue(width);
+    if (lineWidth == 0) return std::nullopt;  // refused on the command line
+    SourceDump(*file.source, lineWidth).run();
+    return file.source->failure();
 }
 
 void dumpBytes(std::ostream& out, const std::vector<std::uint8_t>& data, std::uint64_t count,
@@ -234,23 +194,9 @@ void dumpBytes(std::ostream& out, const std::vector<std::uint8_t>& data, std::ui
     // Nothing to show prints nothing, like an empty input. Width 0 is refused
     // on the command line; here it would divide the dump into no lines.
     if (count == 0 || width == 0) return;
-    const auto lineWidth = static_cast<std::size_t>(width);
-    const std::uint64_t lines = (count - 1) / width + 1;
-    DumpWriter writer(out, lineWidth, addressDigits(start, count, first), lines);
-    // The lines before the last whose positions all lie inside the data take
-    // the short way; the rest may show missing bytes or be short.
-    const std::uint64_t presentPositions = first >= data.size() ? 0 : std::min<std::uint64_t>(count, data.size() - first);
-    const std::uint64_t completeLines = std::min(presentPositions / width, lines - 1);
-    if (completeLines > 0) {
-        writer.completeLines(start, data.data() + static_cast<std::size_t>(first), completeLines, lineWidth);
-    }
-    for (std::uint64_t lineStart = completeLines * width; !writer.failed(); lineStart += width) {
-        const bool last = count - lineStart <= width;
-        const auto n = static_cast<std::size_t>(last ? count - lineStart : width);
-        const std::size_t present = presentInLine(data.size(), first, lineStart, n);
-        const std::uint8_t* lineBytes = present > 0 ? data.data() + static_cast<std::size_t>(first + lineStart) : nullptr;
-        writer.line(start + lineStart, lineBytes, present, n);
-        if (last) break;
-    }
-    writer.finish();
+    DumpLines lines(out, static_cast<std::size_t>(width), addressDigits(start, count, first), start,
+                    linesFor(count, width));
+    const std::uint64_t present = first >= data.size() ? 0 : std::min<std::uint64_t>(count, data.size() - first);
+    if (present > 0) lines.add(data.data() + static_cast<std::size_t>(first), static_cast<std::size_t>(present));
+    lines.finish(count);
 }

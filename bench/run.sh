@@ -22,7 +22,8 @@ usage() {
     sed -n '2,7p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//'
     cat <<'EOF'
 
-  --quick        10 MiB input instead of 100 MiB, 3 runs per measurement
+  --quick        10 MiB input instead of 100 MiB, 3 runs per measurement,
+                 and no whole dump of the 5 GiB sparse file
   --runs N       runs per measurement (default 5, quick 3); medians are printed
   --work DIR     build and data directory (default build/bench, outside git)
   --hexloom PATH time this program instead of building one (no micro cases)
@@ -304,29 +305,88 @@ if $withHexyl && command -v hexyl >/dev/null; then
         "$(seconds "$defaultTime")" "$(ratio "$defaultTime" "$hexylTime")"
 fi
 
-# ------------------------------------------------------------------ memory --
+# ------------------------------------------- memory, large and slow inputs --
 
-# Peak resident set size in KiB of a command line run by GNU time.
-peakKiB() {
-    local out=$work/time.out
+# The 32-bit build runs directly where the kernel runs 32-bit programs (its
+# memory is then its own), else under qemu-i386 (whose own memory counts).
+runner32=
+if [[ -n $hexloom32 ]]; then
+    if "$hexloom32" --version >/dev/null 2>&1; then
+        runner32=$(q "$hexloom32")
+    else
+        runner32="qemu-i386 $(q "$hexloom32")"
+    fi
+fi
+
+# Sparse files take no room on disk; the dump reads only what it shows.
+huge=$data/sparse-5G.bin
+large=$data/sparse-2G.bin
+[[ -f $huge ]] || truncate -s $((5 * 1024 * mib)) "$huge" || die "cannot make $huge"
+[[ -f $large ]] || truncate -s $((2 * 1024 * mib)) "$large" || die "cannot make $large"
+memoryLimitKiB=16384
+seekLimit=0.050 seekLimitMicroseconds=50000
+
+# Peak resident set size in KiB and wall time in microseconds (peakKiB,
+# wallTime) of one run of a command line that writes GNU time's %M to
+# $work/time.out.
+peakKiB=0 wallTime=0
+measureOnce() {
+    local start end
+    start=${EPOCHREALTIME/./}
     eval "$1" || die "failed: $1"
-    tail -n 1 "$out"
+    end=${EPOCHREALTIME/./}
+    wallTime=$((end - start))
+    peakKiB=$(tail -n 1 "$work/time.out")
+}
+
+# Seconds until the first line of `hexloom -l 32` appears, when its input
+# sends 19 bytes, waits 2 seconds and sends the rest.
+firstLineSeconds() {
+    local started=${EPOCHREALTIME/./} seen
+    seen=$( { (printf 'ABCDEFGHIJKLMNOPQRS'; sleep 2; printf 'TUVWXYZ0123456') | eval "$1 -l 32 --ascii"; } |
+        { IFS= read -r _; echo "${EPOCHREALTIME/./}"; cat >/dev/null; })
+    seconds $((seen - started))
 }
 
 say ""
-say "peak memory (GNU time %M), $mainMiB MiB input, N = $((mainMiB * mib)) bytes"
+say "memory and large inputs; peak memory (GNU time %M) limit $memoryLimitKiB KiB for every size and source"
 timeOut=$(q "$work/time.out")
-fileKiB=$(peakKiB "/usr/bin/time -f %M -o $timeOut $(q "$hexloom") $(q "$mainInput") >/dev/null")
-stdinKiB=$(peakKiB "cat $(q "$mainInput") | /usr/bin/time -f %M -o $timeOut $(q "$hexloom") >/dev/null")
-xxdKiB=$(peakKiB "/usr/bin/time -f %M -o $timeOut xxd $(q "$mainInput") >/dev/null")
-n=$((mainMiB * mib))
-fileLimitKiB=$(((n + 16 * mib) / 1024))
-stdinLimitKiB=$(((3 * n + 16 * mib) / 1024))
-printf '  file:           %8d KiB   limit N + 16 MiB  = %8d KiB  %s\n' "$fileKiB" "$fileLimitKiB" "$(verdict "$fileKiB" "$fileLimitKiB")"
-printf '  standard input: %8d KiB   limit 3N + 16 MiB = %8d KiB  %s\n' "$stdinKiB" "$stdinLimitKiB" "$(verdict "$stdinKiB" "$stdinLimitKiB")"
-printf '  xxd (file):     %8d KiB\n' "$xxdKiB"
-target "peak memory, file (KiB)" "$fileKiB" "$fileLimitKiB"
-target "peak memory, standard input (KiB)" "$stdinKiB" "$stdinLimitKiB"
+xxdKiB=$(
+    /usr/bin/time -f %M -o "$work/time.out" xxd "$mainInput" >/dev/null || die "xxd failed"
+    tail -n 1 "$work/time.out"
+)
+say "  xxd on the $mainMiB MiB file: $xxdKiB KiB"
+printf '  %-7s %-46s %-12s %s\n' build case "peak KiB" "time (s)"
+# One row of the table for $build: case, time text; the peak memory of the
+# last measureOnce.
+row() {
+    printf '  %-7s %-46s %-12s %s\n' "$build" "$1" "$peakKiB $(verdict "$peakKiB" "$memoryLimitKiB")" "$2"
+    target "peak memory, $build, $1 (KiB)" "$peakKiB" "$memoryLimitKiB"
+}
+builds=("native|$(q "$hexloom")")
+[[ -n $runner32 ]] && builds+=("32-bit|$runner32")
+for entry in "${builds[@]}"; do
+    IFS='|' read -r build program <<<"$entry"
+    measureOnce "/usr/bin/time -f %M -o $timeOut $program $(q "$mainInput") >/dev/null"
+    row "$mainMiB MiB file" "$(seconds "$wallTime")"
+    measureOnce "cat $(q "$mainInput") | /usr/bin/time -f %M -o $timeOut $program >/dev/null"
+    row "$mainMiB MiB standard input" "$(seconds "$wallTime")"
+    timeRuns "$runs" "$program -s 2000000000 -l 256 $(q "$huge") >/dev/null"
+    measureOnce "/usr/bin/time -f %M -o $timeOut $program -s 2000000000 -l 256 $(q "$huge") >/dev/null"
+    row "-s 2000000000 -l 256, 5 GiB sparse file" "$(timing) $(verdict "$median" "$seekLimitMicroseconds")"
+    target "time, $build, -s 2000000000 -l 256 on 5 GiB (s)" "$(seconds "$median")" "$seekLimit"
+    timeRuns "$runs" "$program -s 1000000000 -l 16 $(q "$large") >/dev/null"
+    measureOnce "/usr/bin/time -f %M -o $timeOut $program -s 1000000000 -l 16 $(q "$large") >/dev/null"
+    row "-s 1000000000 -l 16, 2 GiB sparse file" "$(timing) $(verdict "$median" "$seekLimitMicroseconds")"
+    target "time, $build, -s 1000000000 -l 16 on 2 GiB (s)" "$(seconds "$median")" "$seekLimit"
+    say "  $build  first line from a slow pipe (2 s pause after 19 bytes): $(firstLineSeconds "$program") s"
+    if ! $quick; then
+        # The whole 5 GiB: its last line lies past 4 GiB, at 0x13ffffff0.
+        measureOnce "/usr/bin/time -f %M -o $timeOut $program $(q "$huge") | tail -n 1 >$(q "$work/last.out")"
+        last=$(cut -c1-6 "$work/last.out")
+        row "5 GiB sparse file whole, through tail -n 1" "$(seconds "$wallTime"), last line '$last' $([[ $last == "ffff0:" ]] && echo PASS || echo MISS)"
+    fi
+done
 
 # ----------------------------------------------------------- small inputs --
 

@@ -1,33 +1,20 @@
-// Reading a descriptor to its end.
-
-#include "files/descriptor_read_posix.hpp"
+// Reading a descriptor on Linux.
 
 #include <cerrno>
-#include <memory>
-#include <new>
 
 #include <unistd.h>
 
+#include "files/descriptor_source.hpp"
+
 namespace nuk {
 
-DescriptorRead readToEnd(int descriptor, Bytes& data) {
-    try {
-        if (data.capacity() < chunkSize) data.reserve(chunkSize);
-    } catch (const std::bad_alloc&) {
-        return {ReadOutcome::tooLarge, 0};
-    }
-    const std::unique_ptr<std::uint8_t[]> chunk(new std::uint8_t[chunkSize]);
+long readDescriptor(int descriptor, std::uint8_t* into, std::size_t n) {
     for (;;) {
-        const ssize_t n = ::read(descriptor, chunk.get(), chunkSize);
-        if (n == 0) break;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return {ReadOutcome::failed, errno};
-        }
-        if (!appendChunk(data, chunk.get(), static_cast<std::size_t>(n))) return {ReadOutcome::tooLarge, 0};
+        const ssize_t got = ::read(descriptor, into, n);
+        if (got >= 0 || errno != EINTR) return static_cast<long>(got);
     }
-    trimToSize(data);
-    return {};
 }
+
+void closeDescriptor(int descriptor) { ::close(descriptor); }
 
 }  // namespace nuk

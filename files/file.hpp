@@ -1,22 +1,27 @@
 #pragma once
-// The file layer: one input held whole in memory, path splitting, path checks,
-// reading a file or all of standard input, and the dispatch of a FILE argument.
-// Nothing here prints: every problem comes back as a message.
+// The file layer: one input and the source its bytes are read from, path
+// splitting, path checks, opening a file or standard input, and the dispatch
+// of a FILE argument. Nothing here prints: every problem comes back as a
+// message.
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "cli/message.hpp"
+#include "files/block_source.hpp"
 
 namespace nuk {
 
+// One input. Its content is not held whole: the handler reads what it shows
+// through the source, block by block, and the open file lives as long as
+// the record.
 struct file_t {
     std::string directory;
     std::string name;
-    std::vector<std::uint8_t> data;
+    std::unique_ptr<BlockSource> source;
 };
 
 using FileHandler = std::function<std::optional<cli::Msg>(file_t&)>;
@@ -37,6 +42,7 @@ bool isDirectory(const std::string& path);
 
 std::optional<cli::Msg> checkPathExistsReadable(const std::string& path);
 std::optional<cli::Msg> checkFileExistsReadable(const std::string& path);
+// Open the input and give file its source; reading happens in the handler.
 std::optional<cli::Msg> readFile(const std::string& path, file_t& file);
 std::optional<cli::Msg> readStdin(file_t& file);
 std::optional<cli::Msg> processFile(const std::string& path, const FileHandler& handler);

@@ -22,8 +22,4 @@ cli::Msg pathMessageWithCode(const std::string& path, const std::string& suffix,
     return pathMessage(path, suffix + std::to_string(code));
 }
 
-cli::Msg tooLargeMessage(const std::string& label) {
-    return pathMessage(label, "': file too large to read into memory", cli::severityFatal);
-}
-
 }  // namespace nuk

@@ -19,8 +19,4 @@ cli::Msg pathMessage(const std::string& path, const std::string& suffix,
 // when the message is printed, so later calls cannot change what it says.
 cli::Msg pathMessageWithCode(const std::string& path, const std::string& suffix, std::int64_t code);
 
-// Fatal "'" + label + "': file too large to read into memory": the input does
-// not fit in memory, or not in what this build can address.
-cli::Msg tooLargeMessage(const std::string& label);
-
 }  // namespace nuk

@@ -1,5 +1,6 @@
-// Reading one input and handing it to the handler. The content lives only
-// while the handler runs, so at most one input is held at a time.
+// Opening one input and handing it to the handler, which reads what it needs
+// through the record's source. The input stays open only while the handler
+// runs, so at most one is open at a time.
 
 #include "files/file.hpp"
 

@@ -1,5 +1,6 @@
-// Reading a whole file into memory. A regular file is read with one read of
-// its known size; a pipe has no size and is read to its end in chunks.
+// Opening a file for the dump. A regular file is read through a file stream
+// by position; a named pipe has no size and is read as it arrives, like
+// standard input.
 
 #include <cerrno>
 #include <fstream>
@@ -7,11 +8,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "files/descriptor_read_posix.hpp"
+#include "files/descriptor_source.hpp"
 #include "files/file.hpp"
 #include "files/file_messages.hpp"
+#include "files/file_stream_source.hpp"
 #include "files/file_types_posix.hpp"
-#include "files/whole_stream.hpp"
 
 namespace nuk {
 
@@ -21,17 +22,13 @@ cli::Msg openFailed(const std::string& path, int errorNumber) {
     return pathMessageWithCode(path, "': unknown error while opening for read: ", errorNumber);
 }
 
-std::optional<cli::Msg> readPipe(const std::string& path, file_t& file) {
+std::optional<cli::Msg> openPipe(const std::string& path, file_t& file) {
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0) return openFailed(path, errno);
-    const DescriptorRead result = readToEnd(descriptor, file.data);
-    ::close(descriptor);
-    switch (result.outcome) {
-    case ReadOutcome::failed:
-        return pathMessageWithCode(path, "': unknown error during read: ", result.error);
-    case ReadOutcome::tooLarge: return tooLargeMessage(path);
-    case ReadOutcome::complete: break;
-    }
+    const auto readFailed = [path](int errorNumber) {
+        return pathMessageWithCode(path, "': unknown error during read: ", errorNumber);
+    };
+    if (auto problem = openDescriptor(descriptor, true, readFailed, file.source)) return problem;
     file.directory = dirName(path);
     file.name = baseName(path);
     return std::nullopt;
@@ -40,11 +37,11 @@ std::optional<cli::Msg> readPipe(const std::string& path, file_t& file) {
 }  // namespace
 
 std::optional<cli::Msg> readFile(const std::string& path, file_t& file) {
-    if (isPipe(path)) return readPipe(path, file);
+    if (isPipe(path)) return openPipe(path, file);
     errno = 0;
     std::ifstream stream(path, std::ios::in | std::ios::binary | std::ios::ate);
     if (!stream) return openFailed(path, errno);
-    return readWholeStream(stream, path, file);
+    return openFileStream(std::move(stream), path, file);
 }
 
 }  // namespace nuk

@@ -1,4 +1,4 @@
-// Reading a whole file, opened by its long UTF-16 path so that any name and
+// Opening a file for the dump by its long UTF-16 path, so that any name and
 // any length can be read.
 
 #include <cerrno>
@@ -6,7 +6,7 @@
 
 #include "files/file.hpp"
 #include "files/file_messages.hpp"
-#include "files/whole_stream.hpp"
+#include "files/file_stream_source.hpp"
 #include "files/windows/long_path.hpp"
 
 namespace nuk {
@@ -15,7 +15,7 @@ std::optional<cli::Msg> readFile(const std::string& path, file_t& file) {
     errno = 0;
     std::ifstream stream(toLongPath(path).c_str(), std::ios::in | std::ios::binary | std::ios::ate);
     if (!stream) return pathMessageWithCode(path, "': unknown error while opening for read: ", errno);
-    return readWholeStream(stream, path, file);
+    return openFileStream(std::move(stream), path, file);
 }
 
 }  // namespace nuk

@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <iostream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -12,6 +15,8 @@
 #include "app/dump.hpp"
 #include "app/options.hpp"
 #include "app/petscii.hpp"
+#include "console/console_string.hpp"
+#include "files/block_source.hpp"
 
 namespace {
 
@@ -27,7 +32,8 @@ class DumpTest : public ::testing::Test {
 protected:
     void SetUp() override { console.mode = nuk::con::ascii; }
     void TearDown() override {
-        for (nuk::cli::Option* option : {&turbo, &hex0x, &hexUpper, &lowercase}) setFlag(*option, false);
+        for (nuk::cli::Option* option : {&turbo, &hex0x, &hexUpper, &lowercase, &load, &seek, &len, &start, &width})
+            setFlag(*option, false);
         console.mode = nuk::con::none;
     }
 };
@@ -174,6 +180,127 @@ TEST_F(DumpTest, AddressesNearTheTopOfSixtyFourBitsWrapInFiveDigits) {
 TEST_F(DumpTest, IndexesPastAnyDataAreMissingWithoutReadingIt) {
     EXPECT_EQ(dump({0x41}, 2, 2, 0, 0xFFFFFFFFFFFFFFFFu), "00000: -- -- ``\n");
     EXPECT_EQ(dump({0x41}, 1, 4, 0, 0xFFFFFFFFFFFFFFF0u), "00000: --          `\n");
+}
+
+// An input handed out in pieces of the given sizes (in turn), as a pipe
+// delivers it, or as a file of known size; it fails after `failAfter` bytes.
+class PieceSource : public nuk::BlockSource {
+public:
+    PieceSource(Bytes data, std::vector<std::size_t> pieces, bool sized, std::size_t failAfter = SIZE_MAX)
+        : data_(std::move(data)), pieces_(std::move(pieces)), sized_(sized), failAfter_(failAfter) {}
+    std::optional<std::uint64_t> size() const override {
+        return sized_ ? std::optional<std::uint64_t>(data_.size()) : std::nullopt;
+    }
+    std::size_t read(std::uint8_t* into, std::size_t n) override {
+        if (failure_) return 0;
+        if (at_ >= failAfter_) {
+            failure_ = nuk::cli::Msg{nuk::cli::severityFatal, 0, "read failed", {}};
+            return 0;
+        }
+        const std::size_t got = std::min({n, pieces_[next_++ % pieces_.size()], data_.size() - at_, failAfter_ - at_});
+        std::copy_n(data_.begin() + static_cast<std::ptrdiff_t>(at_), got, into);
+        at_ += got;
+        return got;
+    }
+    std::size_t taken() const { return at_; }
+
+private:
+    const Bytes data_;
+    const std::vector<std::size_t> pieces_;
+    const bool sized_;
+    const std::size_t failAfter_;
+    std::size_t at_ = 0, next_ = 0;
+};
+
+void setValue(nuk::cli::Option& option, std::optional<std::uint64_t> value) {
+    setFlag(option, value.has_value());
+    if (value) option.values = {std::to_string(*value)};
+}
+
+struct Request {
+    bool load;
+    std::optional<std::uint64_t> seek, len, start;
+    std::uint64_t width;
+};
+
+// What dumpFile writes for the source, and its message.
+std::string dumpThrough(nuk::BlockSource& source, const Request& r, std::optional<nuk::cli::Msg>& message) {
+    setFlag(load, r.load);
+    setValue(seek, r.seek);
+    setValue(len, r.len);
+    setValue(start, r.start);
+    setValue(width, r.width);
+    nuk::file_t file;
+    file.source.reset(&source);
+    // Standard output, taken into a string; on Windows not as console text.
+    std::ostringstream out;
+    std::streambuf* const saved = std::cout.rdbuf(out.rdbuf());
+    const bool wide = nuk::con::wideConsoleOutput;
+    nuk::con::wideConsoleOutput = false;
+    message = dumpFile(file);
+    nuk::con::wideConsoleOutput = wide;
+    std::cout.rdbuf(saved);
+    file.source.release();
+    return out.str();
+}
+
+// The whole-input rules: first byte, its address and the count from the
+// options and the size; a stream must come out the same, however it is cut.
+std::string expectedDump(const Bytes& data, const Request& r) {
+    if (data.empty()) return "";
+    const std::uint64_t size = data.size(), skip = r.seek.value_or(0);
+    const std::uint64_t first = r.load ? skip + 2 : skip;
+    std::uint64_t address = r.load ? skip + data[0] + 256 * (size > 1 ? data[1] : 0) : skip;
+    if (r.start) address = *r.start & 0xFFFF;
+    const std::uint64_t count = r.len ? std::min(size, *r.len) : std::min(size, size - first);
+    return dump(data, count, r.width, address, first);
+}
+
+TEST_F(DumpTest, InputReadInPiecesDumpsAsWhenHeldWhole) {
+    Bytes big = randomBytes(70000);
+    big[0] = 0x00, big[1] = 0xc0;  // load address $C000
+    const Request requests[] = {
+        {false, {}, {}, {}, 16},       {false, {}, 16, {}, 16},       {false, 10, 69000, {}, 7},
+        {false, 80000, {}, {}, 16},    {true, {}, {}, {}, 16},        {true, 16300, 100, {}, 8},
+        {false, 65000, 600, {}, 16},   {false, 5, 200, {}, 16},       {false, {}, {}, 0x10, 65536},
+        {true, 3, 500, 0xfff0, 16},    {false, 65535, {}, {}, 1},     {false, {}, 0, {}, 16},
+    };
+    const std::vector<std::size_t> pieces[] = {{65536}, {1, 7, 4096, 3, 65541}, {16}};
+    for (const Bytes& data : {big, Bytes(big.begin(), big.begin() + 100), Bytes{0x41}, Bytes{}}) {
+        for (const Request& r : requests) {
+            for (const auto& cut : pieces) {
+                for (const bool sized : {false, true}) {
+                    PieceSource source(data, cut, sized);
+                    std::optional<nuk::cli::Msg> message;
+                    EXPECT_EQ(dumpThrough(source, r, message), expectedDump(data, r))
+                        << "size " << data.size() << " seek " << r.seek.value_or(0) << " len "
+                        << (r.len ? std::to_string(*r.len) : "-") << " load " << r.load << " piece " << cut[0]
+                        << " sized " << sized;
+                    EXPECT_FALSE(message);
+                }
+            }
+        }
+    }
+}
+
+TEST_F(DumpTest, ReadingStopsOnceTheLengthIsShown) {
+    PieceSource source(Bytes(1000000, 0x41), {4096}, false);
+    std::optional<nuk::cli::Msg> message;
+    EXPECT_EQ(dumpThrough(source, {false, 100, 16, {}, 16}, message),
+              "0064: 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 AAAAAAAAAAAAAAAA\n");
+    EXPECT_EQ(source.taken(), 116u);
+}
+
+TEST_F(DumpTest, AFailingReadKeepsTheCompleteLinesAndReturnsItsMessage) {
+    for (const bool sized : {false, true}) {
+        PieceSource source(Bytes(100, 0x41), {7}, sized, 40);
+        std::optional<nuk::cli::Msg> message;
+        EXPECT_EQ(dumpThrough(source, {false, {}, 64, {}, 16}, message),
+                  "0000: 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 AAAAAAAAAAAAAAAA\n"
+                  "0010: 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 AAAAAAAAAAAAAAAA\n");
+        ASSERT_TRUE(message);
+        EXPECT_EQ(message->text, "read failed");
+    }
 }
 
 }  // namespace

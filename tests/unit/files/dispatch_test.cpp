@@ -95,7 +95,7 @@ TEST(ProcessFile, HandsTheContentToTheHandlerOnlyWhenItWasRead) {
     std::vector<std::uint8_t> seen;
     const nuk::FileHandler handler = [&](nuk::file_t& input) -> std::optional<nuk::cli::Msg> {
         ++calls;
-        seen = input.data;
+        seen = scratch::readAll(*input.source);
         return nuk::cli::Msg{nuk::cli::severityError, 0, "from handler", {}};
     };
     EXPECT_EQ(body(nuk::processFile(file, handler)), "from handler");

@@ -11,13 +11,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "files/byte_store.hpp"
 #include "files/file.hpp"
 #include "scratch.hpp"
 
 namespace {
 
 using scratch::body;
+using scratch::readAll;
 
 // Writes the bytes into the descriptor from another thread, then closes it,
 // so the reader sees them in whatever pieces the pipe delivers.
@@ -39,7 +39,8 @@ TEST(ReadFile, ReadsEveryByteAndSplitsThePath) {
         const std::string path = dir.write("sub.prg", scratch::pattern(size));
         nuk::file_t file;
         EXPECT_FALSE(nuk::readFile(path, file)) << size;
-        EXPECT_EQ(file.data, scratch::pattern(size));
+        EXPECT_EQ(file.source->size(), size);
+        EXPECT_EQ(readAll(*file.source), scratch::pattern(size));
         EXPECT_EQ(file.directory, dir.path() + "/");
         EXPECT_EQ(file.name, "sub.prg");
     }
@@ -49,65 +50,69 @@ TEST(ReadFile, NamedPipeIsReadToItsEnd) {
     scratch::Directory dir;
     const std::string path = dir / "pipe.fifo";
     ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
-    const auto bytes = scratch::pattern(2 * nuk::chunkSize + 17);
+    const auto bytes = scratch::pattern(2 * nuk::blockSize + 17);
     std::thread writer([&] {
         const int descriptor = ::open(path.c_str(), O_WRONLY);
         writeInBackground(descriptor, bytes).join();
     });
     nuk::file_t file;
     const auto message = nuk::readFile(path, file);
-    writer.join();
     EXPECT_EQ(body(message), "(no message)");
-    EXPECT_EQ(file.data, bytes);
+    EXPECT_FALSE(file.source->size());
+    EXPECT_EQ(readAll(*file.source), bytes);
+    writer.join();
     EXPECT_EQ(file.name, "pipe.fifo");
-    EXPECT_EQ(file.data.capacity(), file.data.size());
 }
 
-TEST(ReadFile, FileTooLargeForMemoryIsFatalNotACrash) {
-    std::ifstream overcommit("/proc/sys/vm/overcommit_memory");
-    int mode = 0;
-    if (overcommit >> mode && mode == 1) GTEST_SKIP() << "the kernel would grant the memory and then run out";
+// Only the bytes asked for are read, wherever they lie: a file far larger
+// than memory (or than a 32-bit build addresses) is no obstacle.
+TEST(ReadFile, FileLargerThanMemoryIsReadWhereAsked) {
     scratch::Directory dir;
     const std::string path = dir / "huge.bin";
     const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT, 0600);
-    const bool sparse = ::ftruncate(descriptor, off_t{1} << 40) == 0;  // 1 TiB, no blocks used
+    const off_t size = off_t{1} << 40;  // 1 TiB, no blocks used
+    const bool sparse = ::ftruncate(descriptor, size - 1) == 0 && ::pwrite(descriptor, "Z", 1, size - 1) == 1;
     ::close(descriptor);
     if (!sparse) GTEST_SKIP() << "this file system holds no 1 TiB sparse file";
 
     nuk::file_t file;
-    const auto message = nuk::readFile(path, file);
-    ASSERT_TRUE(message);
-    EXPECT_EQ(message->severity, nuk::cli::severityFatal);
-    EXPECT_EQ(body(message), "'" + path + "': file too large to read into memory");
-    EXPECT_TRUE(file.data.empty());
+    ASSERT_EQ(body(nuk::readFile(path, file)), "(no message)");
+    EXPECT_EQ(file.source->size(), std::uint64_t{1} << 40);
+    EXPECT_EQ(file.source->skip((std::uint64_t{1} << 40) - 3), (std::uint64_t{1} << 40) - 3);
+    EXPECT_EQ(readAll(*file.source), (std::vector<std::uint8_t>{0, 0, 'Z'}));
+    EXPECT_FALSE(file.source->failure());
 }
 
-TEST(ByteStore, SizesBeyondWhatThisBuildAddressesDoNotFit) {
-    EXPECT_TRUE(nuk::fitsInMemory(0));
-    EXPECT_TRUE(nuk::fitsInMemory(nuk::Bytes().max_size()));
-    EXPECT_FALSE(nuk::fitsInMemory(std::uint64_t{nuk::Bytes().max_size()} + 1));
-    EXPECT_FALSE(nuk::fitsInMemory(UINT64_MAX));
-    if (sizeof(std::size_t) == 4) {
-        EXPECT_FALSE(nuk::fitsInMemory(std::uint64_t{3} << 30));
-    }
+// The size is taken when the file is opened: a file that shrinks before it
+// is read ends early, which is reported, after the bytes that were there.
+TEST(ReadFile, FileThatShrinksAfterOpeningIsReported) {
+    scratch::Directory dir;
+    const std::string path = dir.write("shrinks.bin", scratch::pattern(100));
+    nuk::file_t file;
+    ASSERT_FALSE(nuk::readFile(path, file));
+    ASSERT_EQ(::truncate(path.c_str(), 40), 0);
+    EXPECT_EQ(readAll(*file.source, 16), scratch::pattern(40));
+    EXPECT_EQ(body(file.source->failure()), "'" + path + "': unexpected size of data read");
 }
 
 TEST(ReadStdin, ReadsAPipeLongerThanOneChunkWhole) {
-    for (std::size_t size : {std::size_t{0}, nuk::chunkSize, std::size_t{3'000'000}}) {
+    for (std::size_t size : {std::size_t{0}, nuk::blockSize, std::size_t{3'000'000}}) {
         int ends[2];
         ASSERT_EQ(::pipe(ends), 0);
         std::thread writer = writeInBackground(ends[1], scratch::pattern(size));
         nuk::file_t file;
         std::optional<nuk::cli::Msg> message;
+        std::vector<std::uint8_t> bytes;
         {
             scratch::StdinReplaced input(ends[0]);
             message = nuk::readStdin(file);
+            bytes = readAll(*file.source, 1000);
         }
         writer.join();
         ::close(ends[0]);
         EXPECT_EQ(body(message), "(no message)") << size;
-        EXPECT_EQ(file.data, scratch::pattern(size)) << size;
-        EXPECT_EQ(file.data.capacity(), file.data.size()) << size;
+        EXPECT_EQ(bytes, scratch::pattern(size)) << size;
+        EXPECT_FALSE(file.source->failure());
         EXPECT_EQ(file.directory, "");
         EXPECT_EQ(file.name, "[data_from_stdin]");
     }
@@ -131,7 +136,7 @@ TEST(ReadStdin, ReadErrorEndsTheLoopWithAFatalMessage) {
         ASSERT_TRUE(message);
         EXPECT_EQ(message->severity, nuk::cli::severityFatal);
         EXPECT_EQ(body(message), std::string("could not read standard input: ") + std::strerror(c.error));
-        EXPECT_TRUE(file.data.empty());
+        EXPECT_FALSE(file.source);
     }
     ::close(directory);
 }

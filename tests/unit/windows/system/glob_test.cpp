@@ -12,6 +12,7 @@
 namespace nuk {
 namespace {
 
+using test::readAll;
 using test::textOf;
 
 // Records what glob hands to which handler.
@@ -174,7 +175,8 @@ TEST_F(PathChecks, FileIsReadWholeByItsUtf8Name) {
 
     file_t file;
     ASSERT_FALSE(readFile("gr\xc3\xbc\xc3\x9f.prg", file));
-    EXPECT_EQ(std::string(file.data.begin(), file.data.end()), content);
+    const std::vector<std::uint8_t> bytes = readAll(*file.source);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), content);
     EXPECT_EQ(file.name, "gr\xc3\xbc\xc3\x9f.prg");
     EXPECT_EQ(file.directory, "");
 

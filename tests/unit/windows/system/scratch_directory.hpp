@@ -7,9 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "cli/message.hpp"
+#include "files/block_source.hpp"
 
 namespace nuk::test {
 
@@ -30,5 +33,8 @@ private:
 
 // The text a message writes after the program name and severity.
 std::string textOf(const cli::Msg& message);
+
+// Everything a source still holds.
+std::vector<std::uint8_t> readAll(BlockSource& source);
 
 }  // namespace nuk::test

@@ -1,0 +1,42 @@
+#pragma once
+// Lays the positions of one dump out in lines as their bytes arrive, in
+// pieces of any length: a line is written once its last byte is there, and
+// the line in progress waits in a buffer of one line.
+
+#include <cstddef>
+#include <cstdint>
+#include <ostream>
+#include <vector>
+
+#include "app/dump_writer.hpp"
+
+class DumpLines {
+public:
+    // start: the address of the first position; lines: the most lines the
+    // dump can have.
+    DumpLines(std::ostream& out, std::size_t width, std::size_t addressDigits, std::uint64_t start,
+              std::uint64_t lines);
+
+    // The next n bytes of the dump, in order.
+    void add(const std::uint8_t* bytes, std::size_t n);
+
+    // Ends a dump of count positions: the bytes added so far, then missing
+    // positions up to count (count is never below the bytes added).
+    void finish(std::uint64_t count);
+
+    // Ends a dump cut short: the lines complete so far go out, the line in
+    // progress is dropped.
+    void abandon() { writer_.finish(); }
+
+    // Passes the complete lines on to the stream now.
+    void flush() { writer_.flush(); }
+
+    bool failed() const { return writer_.failed(); }
+
+private:
+    DumpWriter writer_;
+    const std::size_t width_;
+    std::uint64_t lineAddress_;        // address of the line in progress
+    std::uint64_t written_ = 0;        // positions in the lines written
+    std::vector<std::uint8_t> line_;   // its bytes so far
+};

@@ -1,0 +1,134 @@
+// Writing the lines of one dump in large blocks.
+
+#include "app/dump_writer.hpp"
+
+#include <algorithm>
+#include <string>
+
+#include "app/options.hpp"
+#include "console/console.hpp"
+#include "console/console_string.hpp"
+
+namespace {
+
+constexpr int addressColour = 9;
+constexpr int hexColour = 15;
+constexpr int textColour = 11;
+
+// The most output collected before it is written. Writes of this size cost
+// little, and a block still fits into a pipe whose reader is keeping up (the
+// usual pipe holds 64 KiB): a larger write makes the writer wait for the
+// reader in the middle of every block, which on a pipe costs far more than
+// the writes saved.
+constexpr std::size_t blockSize = 64 * 1024;
+
+// Turbo wins silently when both forms are asked for.
+const Notation& chosenNotation() {
+    if (turbo.given()) return turboNotation;
+    if (hex0x.given()) return cNotation;
+    return plainNotation;
+}
+
+// The colour of each column as escape text, when colour is on for the
+// stream and goes out as escapes.
+ColumnEscapes inlineEscapes(const std::ostream& out) {
+    return {nuk::con::inlineForegroundEscape(out, addressColour), nuk::con::inlineForegroundEscape(out, hexColour),
+            nuk::con::inlineForegroundEscape(out, textColour)};
+}
+
+}  // namespace
+
+DumpWriter::DumpWriter(std::ostream& out, std::size_t width, std::size_t addressDigits, std::uint64_t lines)
+    : out_(out),
+      fields_(hexFields(chosenNotation(), hexUpper.given())),
+      glyphs_(glyphTable(console.mode, lowercase.given())),
+      colourOn_(colourOn(out)),
+      builder_(width, addressDigits, fields_, glyphs_, colourOn_ ? inlineEscapes(out) : ColumnEscapes{}),
+      columnEffects_(colourOn_ && builder_.escapes().empty()),
+      consoleText_(nuk::con::convertsConsoleText(out)) {
+    // A block goes out before the next line could take it past blockSize
+    // (a line longer than that is a block of its own); a short dump gets
+    // a buffer for its own size only, so that many small files do not
+    // each pay for a whole block.
+    const std::size_t room = builder_.roomForLine();
+    const bool shortDump = lines <= blockSize / room;
+    capacity_ = columnEffects_ ? room
+                : shortDump    ? static_cast<std::size_t>(lines) * room
+                               : std::max(blockSize, room);
+    buffer_.reset(new char[capacity_]);
+}
+
+void DumpWriter::line(std::uint64_t address, const std::uint8_t* bytes, std::size_t present, std::size_t n) {
+    if (columnEffects_) {
+        writeColumns(builder_.write(buffer_.get(), address, bytes, present, n));
+        return;
+    }
+    if (capacity_ - used_ < builder_.roomForLine()) flushBlock();
+    used_ = static_cast<std::size_t>(builder_.write(buffer_.get() + used_, address, bytes, present, n) - buffer_.get());
+}
+
+void DumpWriter::completeLines(std::uint64_t address, const std::uint8_t* bytes, std::uint64_t count,
+                               std::size_t width) {
+    while (count > 0 && !failed_) {
+        if (columnEffects_) {
+            line(address, bytes, width, width);
+            address += width;
+            bytes += width;
+            --count;
+            continue;
+        }
+        const std::size_t fit = (capacity_ - used_) / builder_.roomForLine();
+        if (fit == 0) {
+            flushBlock();
+            continue;
+        }
+        const auto batch = static_cast<std::size_t>(std::min<std::uint64_t>(fit, count));
+        used_ = static_cast<std::size_t>(builder_.writeComplete(buffer_.get() + used_, address, bytes, batch) -
+                                         buffer_.get());
+        address += std::uint64_t{batch} * width;
+        bytes += batch * width;
+        count -= batch;
+    }
+}
+
+void DumpWriter::flush() {
+    flushBlock();
+    if (!failed_) {
+        out_.flush();
+        failed_ = !out_;
+    }
+}
+
+bool DumpWriter::colourOn(const std::ostream& out) {
+    const nuk::con::Console* console = nuk::con::consoleFor(out);
+    return console != nullptr && console->colorEnabled;
+}
+
+// The block goes out as console text where that text takes another form:
+// it is valid wherever the text column alone is.
+void DumpWriter::flushBlock() {
+    if (used_ == 0) return;
+    if (consoleText_)
+        out_ << nuk::con::ConsoleString(std::string(buffer_.get(), used_));
+    else
+        out_.write(buffer_.get(), static_cast<std::streamsize>(used_));
+    used_ = 0;
+    failed_ = !out_;
+}
+
+// One line written column by column, each behind its colour effect.
+void DumpWriter::writeColumns(const char* lineEnd) {
+    using nuk::con::Effect;
+    using nuk::con::effectForeground;
+    const char* address = buffer_.get();
+    const char* hex = address + builder_.addressColumnLength();
+    const char* text = hex + builder_.hexColumnLength();
+    const char* newline = lineEnd - 1;
+    out_ << Effect{effectForeground, addressColour};
+    out_.write(address, hex - address);
+    out_ << Effect{effectForeground, hexColour};
+    out_.write(hex, text - hex);
+    out_ << Effect{effectForeground, textColour};
+    out_ << nuk::con::ConsoleString(std::string(text, newline)) << '\n';
+    failed_ = !out_;
+}

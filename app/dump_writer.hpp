@@ -1,0 +1,60 @@
+#pragma once
+// Takes the lines of one dump and writes them to the stream: lines are built
+// from tables into one buffer and written in large blocks. Colour goes into
+// the same text as escapes; only a console that takes its colours as
+// attributes gets each column written apart, with the colour set between
+// the writes.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <ostream>
+
+#include "app/dump_line.hpp"
+#include "app/glyph_table.hpp"
+#include "app/hex_fields.hpp"
+
+class DumpWriter {
+public:
+    // lines: the most lines the dump can have; a short dump gets a buffer
+    // for its own size only.
+    DumpWriter(std::ostream& out, std::size_t width, std::size_t addressDigits, std::uint64_t lines);
+    DumpWriter(const DumpWriter&) = delete;
+    DumpWriter& operator=(const DumpWriter&) = delete;
+
+    // One line of n positions (n <= width), the first `present` of which
+    // show bytes; the others are missing.
+    void line(std::uint64_t address, const std::uint8_t* bytes, std::size_t present, std::size_t n);
+
+    // count complete lines of present bytes, as many at a time as the
+    // block has room for.
+    void completeLines(std::uint64_t address, const std::uint8_t* bytes, std::uint64_t count, std::size_t width);
+
+    // Writes out what is held back and has the stream pass it on: for input
+    // that arrives over time, before waiting for more.
+    void flush();
+
+    // Writes out what is still held back; the writer is done afterwards.
+    void finish() { flushBlock(); }
+
+    // Once the stream has failed nothing more can reach it; the failure
+    // itself is reported when the program ends.
+    bool failed() const { return failed_; }
+
+private:
+    static bool colourOn(const std::ostream& out);
+    void flushBlock();
+    void writeColumns(const char* lineEnd);
+
+    std::ostream& out_;
+    const HexFields& fields_;
+    const GlyphTable& glyphs_;
+    const bool colourOn_;
+    const LineBuilder builder_;
+    const bool columnEffects_;
+    const bool consoleText_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t capacity_ = 0;
+    std::size_t used_ = 0;
+    bool failed_ = false;
+};

@@ -1,0 +1,44 @@
+#pragma once
+// An input read block by block while it is dumped, so that memory stays
+// bounded whatever its length: a regular file, whose size is known and which
+// can be read from any position, or a stream (standard input, a pipe) that
+// is taken as it arrives.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+#include "cli/message.hpp"
+
+namespace nuk {
+
+class BlockSource {
+public:
+    virtual ~BlockSource() = default;
+
+    // The length of the whole input when it is known before reading (a
+    // regular file); nothing for a stream, whose length shows at its end.
+    virtual std::optional<std::uint64_t> size() const = 0;
+
+    // Reads up to n bytes (n > 0) at the current position and returns how
+    // many came; 0 at the end of the input, and after a failure, which
+    // failure() then describes. A stream returns what has arrived.
+    virtual std::size_t read(std::uint8_t* into, std::size_t n) = 0;
+
+    // Passes over up to n bytes without handing them out and returns how
+    // many there were (fewer at the end or after a failure). A stream reads
+    // and drops them.
+    virtual std::uint64_t skip(std::uint64_t n);
+
+    // The message of the read that failed; nothing while none has.
+    const std::optional<cli::Msg>& failure() const { return failure_; }
+
+protected:
+    std::optional<cli::Msg> failure_;
+};
+
+// The most a source is asked for at a time: a pipe holds no more, and a
+// block of this size stays in the processor's cache while it is formatted.
+constexpr std::size_t blockSize = 64 * 1024;
+
+}  // namespace nuk
