@@ -114,7 +114,7 @@ public:
         if (consumed_ < request_.first) consumed_ += source_.skip(request_.first - consumed_);
         readShownBytes();
         if (source_.failure()) {
-            if (lines_) lines_->abandon();
+            showWhatArrived();
             return;
         }
         const std::uint64_t count = request_.countFor(consumed_);
@@ -127,6 +127,19 @@ public:
     }
 
 private:
+    // A failing read ends the dump where the input broke off: every byte that
+    // arrived is shown, the bytes still held back included, and the message
+    // that follows says why no more came. No position is shown as missing.
+    void showWhatArrived() {
+        const std::uint64_t arrived = consumed_ > request_.first ? consumed_ - request_.first : 0;
+        if (!lines_) {
+            if (arrived == 0) return;
+            startLines(addressDigits(request_.start, arrived, request_.first), arrived);
+            lines_->add(held_.data(), held_.size());
+        }
+        lines_->finish(arrived);
+    }
+
     // From the first byte shown to the last, or to the end of the input.
     void readShownBytes() {
         std::uint64_t wanted = request_.len.value_or(unlimited);
@@ -180,8 +193,8 @@ private:
 }  // namespace
 
 // The input comes as a source to read from rather than as bytes held whole;
-// a failing read ends the dump after the lines already complete, and its
-// message is what this handler returns.
+// a failing read ends the dump after the bytes that arrived, and its message
+// is what this handler returns.
 std::optional<nuk::cli::Msg> dumpFile(nuk::file_t& file) {
     const std::uint64_t lineWidth = integerValue(width);
     if (lineWidth == 0) return std::nullopt;  // refused on the command line

@@ -24,10 +24,6 @@ public:
     // positions up to count (count is never below the bytes added).
     void finish(std::uint64_t count);
 
-    // Ends a dump cut short: the lines complete so far go out, the line in
-    // progress is dropped.
-    void abandon() { writer_.finish(); }
-
     // Passes the complete lines on to the stream now.
     void flush() { writer_.flush(); }
 
