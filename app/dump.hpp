@@ -12,7 +12,7 @@
 
 // Derives first, start, count and width from the options and dumps the file,
 // reading from its source only the bytes shown (and the load address);
-// returns the message of a read that failed, after the lines complete by then.
+// returns the message of a read that failed, after the bytes read until then.
 std::optional<nuk::cli::Msg> dumpFile(nuk::file_t& file);
 
 // Position i (0 <= i < count) shows data[first + i] at address start + i;
