@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
 #include <vector>
@@ -96,6 +97,21 @@ TEST(ReadFile, FileThatShrinksAfterOpeningIsReported) {
     EXPECT_EQ(body(file.source->failure()), "'" + path + "': unexpected size of data read");
 }
 
+// What the kernel makes up as it is read: procfs says 0 bytes, sysfs a
+// page. Both are read to their end, with no message.
+TEST(ReadFile, FilesOfPseudoFileSystemsAreReadAsStreams) {
+    for (const std::string path : {"/proc/version", "/sys/devices/system/cpu/online"}) {
+        std::ifstream reference(path, std::ios::binary);
+        if (!reference) continue;  // no sysfs here
+        const std::vector<std::uint8_t> content{std::istreambuf_iterator<char>(reference), {}};
+        nuk::file_t file;
+        ASSERT_EQ(body(nuk::openFile(path, file)), "(no message)") << path;
+        EXPECT_FALSE(file.source->size()) << path;
+        EXPECT_EQ(readAll(*file.source), content) << path;
+        EXPECT_EQ(body(file.source->failure()), "(no message)") << path;
+    }
+}
+
 TEST(ReadStdin, ReadsAPipeLongerThanOneChunkWhole) {
     for (std::size_t size : {std::size_t{0}, nuk::blockSize, std::size_t{3'000'000}}) {
         int ends[2];
@@ -117,6 +133,76 @@ TEST(ReadStdin, ReadsAPipeLongerThanOneChunkWhole) {
         EXPECT_EQ(file.directory, "");
         EXPECT_EQ(file.name, "[data_from_stdin]");
     }
+}
+
+// Standard input redirected from a regular file, already `offset` bytes
+// in: skipped bytes are seeked over (1 TiB in no time), and the descriptor's
+// offset ends where reading stopped, for whatever reads it next.
+TEST(ReadStdin, RegularFileIsSeekedOverAndLeftWhereReadingStopped) {
+    scratch::Directory dir;
+    const std::string path = dir / "huge.bin";
+    const int writer = ::open(path.c_str(), O_WRONLY | O_CREAT, 0600);
+    const off_t size = off_t{1} << 40;
+    const bool sparse = ::ftruncate(writer, size - 1) == 0 && ::pwrite(writer, "Z", 1, size - 1) == 1 &&
+                        ::pwrite(writer, "0123456789", 10, 100) == 10;
+    ::close(writer);
+    if (!sparse) GTEST_SKIP() << "this file system holds no 1 TiB sparse file";
+    struct Case {
+        off_t offset;
+        nuk::ReadAhead readAhead;
+        std::uint64_t skip;
+        std::size_t read;
+        std::vector<std::uint8_t> bytes;
+    };
+    const Case cases[] = {
+        {95, nuk::ReadAhead::firstByte, 8, 3, {'3', '4', '5'}},
+        {0, nuk::ReadAhead::nothing, 103, 2, {'3', '4'}},
+        {2, nuk::ReadAhead::firstByte, std::uint64_t{1} << 40, 1, {}},
+        {0, nuk::ReadAhead::firstByte, (std::uint64_t{1} << 40) - 3, 10, {0, 0, 'Z'}},
+    };
+    for (const Case& c : cases) {
+        const int descriptor = ::open(path.c_str(), O_RDONLY);
+        ASSERT_EQ(::lseek(descriptor, c.offset, SEEK_SET), c.offset);
+        nuk::file_t file;
+        std::vector<std::uint8_t> bytes(c.read);
+        std::uint64_t skipped;
+        off_t offset;
+        {
+            scratch::StdinReplaced input(descriptor);
+            ASSERT_FALSE(nuk::openStdin(file, c.readAhead));
+            skipped = file.source->skip(c.skip);
+            bytes.resize(nuk::readUpTo(*file.source, bytes.data(), bytes.size()));
+            offset = ::lseek(STDIN_FILENO, 0, SEEK_CUR);
+        }
+        ::close(descriptor);
+        EXPECT_EQ(skipped, std::min<std::uint64_t>(c.skip, size - c.offset)) << c.offset;
+        EXPECT_EQ(bytes, c.bytes) << c.offset;
+        EXPECT_EQ(offset, std::min<off_t>(c.offset + static_cast<off_t>(c.skip + c.read), size)) << c.offset;
+        EXPECT_FALSE(file.source->failure());
+    }
+}
+
+// A dump that shows nothing reads nothing: the input stays where it was,
+// and input that cannot be read goes unnoticed.
+TEST(ReadStdin, WithoutReadAheadOpeningReadsNothing) {
+    scratch::Directory dir;
+    const int descriptor = ::open(dir.write("a.prg", {1, 2, 3}).c_str(), O_RDONLY);
+    for (const int input : {descriptor, -1}) {
+        nuk::file_t file;
+        std::optional<nuk::cli::Msg> message;
+        off_t offset;
+        {
+            scratch::StdinReplaced replaced(input);
+            message = nuk::openStdin(file, nuk::ReadAhead::nothing);
+            offset = ::lseek(STDIN_FILENO, 0, SEEK_CUR);
+        }
+        EXPECT_EQ(body(message), "(no message)");
+        EXPECT_TRUE(file.source);
+        if (input >= 0) {
+            EXPECT_EQ(offset, 0);
+        }
+    }
+    ::close(descriptor);
 }
 
 TEST(ReadStdin, ReadErrorEndsTheLoopWithAFatalMessage) {
