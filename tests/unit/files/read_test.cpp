@@ -182,29 +182,6 @@ TEST(ReadStdin, RegularFileIsSeekedOverAndLeftWhereReadingStopped) {
     }
 }
 
-// A dump that shows nothing reads nothing: the input stays where it was,
-// and input that cannot be read goes unnoticed.
-TEST(ReadStdin, WithoutReadAheadOpeningReadsNothing) {
-    scratch::Directory dir;
-    const int descriptor = ::open(dir.write("a.prg", {1, 2, 3}).c_str(), O_RDONLY);
-    for (const int input : {descriptor, -1}) {
-        nuk::file_t file;
-        std::optional<nuk::cli::Msg> message;
-        off_t offset;
-        {
-            scratch::StdinReplaced replaced(input);
-            message = nuk::openStdin(file, nuk::ReadAhead::nothing);
-            offset = ::lseek(STDIN_FILENO, 0, SEEK_CUR);
-        }
-        EXPECT_EQ(body(message), "(no message)");
-        EXPECT_TRUE(file.source);
-        if (input >= 0) {
-            EXPECT_EQ(offset, 0);
-        }
-    }
-    ::close(descriptor);
-}
-
 TEST(ReadStdin, ReadErrorEndsTheLoopWithAFatalMessage) {
     scratch::Directory dir;
     const int directory = ::open(dir.path().c_str(), O_RDONLY | O_DIRECTORY);
