@@ -41,10 +41,10 @@ DumpWriter::DumpWriter(std::ostream& out, std::size_t width, std::size_t address
       columnEffects_(colourOn_ && builder_.escapes().empty()),
       consoleText_(nuk::con::convertsConsoleText(out)) {
     // Output is collected and written in blocks, which cost little per
-    // write. A block goes out before the next line could take it past blockSize
-    // (a line longer than that is a block of its own); a short dump gets
-    // a buffer for its own size only, so that many small files do not
-    // each pay for a whole block.
+    // write. A block goes out before the next line could take it past
+    // blockSize (a line longer than that is a block of its own); a short
+    // dump gets a buffer for its own size only, so that many small files do
+    // not each pay for a whole block.
     const std::size_t room = builder_.roomForLine();
     const bool shortDump = lines <= nuk::blockSize / room;
     capacity_ = columnEffects_ ? room

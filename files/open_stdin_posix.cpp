@@ -17,7 +17,8 @@ std::optional<cli::Msg> openStdin(file_t& file, ReadAhead readAhead) {
         message.text = std::string("could not read standard input: ") + std::strerror(errorNumber);
         return message;
     };
-    if (auto problem = openStream(STDIN_FILENO, Ownership::borrowed, readFailed, readAhead, file.source)) return problem;
+    if (auto problem = openStream(STDIN_FILENO, Ownership::borrowed, readFailed, readAhead, file.source))
+        return problem;
     file.directory.clear();
     file.name = stdinLabel;
     return std::nullopt;

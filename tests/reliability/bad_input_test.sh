@@ -57,7 +57,11 @@ hexloom() {
   if [[ -n ${bad_spot:-} ]]; then
     # The sanitizers' runtime would insist on being loaded first.
     environment+=(HEXLOOM_FAIL_READ_AFTER="$bad_spot" ASAN_OPTIONS=verify_asan_link_order=0)
-    if [[ -n $emulator ]]; then guest=(-E LD_PRELOAD="$failing_read"); else environment+=(LD_PRELOAD="$failing_read"); fi
+    if [[ -n $emulator ]]; then
+      guest=(-E LD_PRELOAD="$failing_read")
+    else
+      environment+=(LD_PRELOAD="$failing_read")
+    fi
   fi
   if [[ -n $emulator ]]; then
     # shellcheck disable=SC2086  # the emulator is a command with its words
