@@ -54,13 +54,15 @@ struct DumpRequest {
         return len ? std::min(size, *len) : std::min(size, size - first);
     }
 
-    // The address digits, once what has arrived decides them: `size` bytes
-    // of the input so far, all of it when `ended`. Until the end only the
-    // bounds of the count are known: it is at least what has arrived past
-    // the first position (or up to the length), at most the length.
-    std::optional<std::size_t> digitsAfter(std::uint64_t size, bool ended) const {
-        if (ended) return addressDigits(start, countFor(size), first);
-        const std::uint64_t least = len ? std::min(size, *len) : size >= first ? size - first : 0;
+    // The address digits of the whole input of `size` bytes.
+    std::size_t digitsFor(std::uint64_t size) const { return addressDigits(start, countFor(size), first); }
+
+    // The address digits, if the `arrived` bytes of an input that has not
+    // ended yet decide them. Only the bounds of the count are known: it is
+    // at least what has arrived past the first position (or up to the
+    // length), at most the length.
+    std::optional<std::size_t> digitsSoFar(std::uint64_t arrived) const {
+        const std::uint64_t least = len ? std::min(arrived, *len) : arrived >= first ? arrived - first : 0;
         if (addressDigits(start, least, first) == 5) return 5;
         if (len && addressDigits(start, *len, first) == 4) return 4;
         return std::nullopt;
@@ -83,17 +85,6 @@ DumpRequest requestFor(const std::uint8_t* head, std::size_t headSize) {
     return request;
 }
 
-// Reads until n bytes are there or the input ends.
-std::size_t readUpTo(nuk::BlockSource& source, std::uint8_t* into, std::size_t n) {
-    std::size_t done = 0;
-    while (done < n) {
-        const std::size_t got = source.read(into + done, n - done);
-        if (got == 0) break;
-        done += got;
-    }
-    return done;
-}
-
 // One input dumped as its bytes are read. A stream's lines are held back only
 // while the address width is open, which is at most the first $10000 bytes.
 class SourceDump {
@@ -101,15 +92,15 @@ public:
     SourceDump(nuk::BlockSource& source, std::uint64_t width) : source_(source), width_(width) {}
 
     void run() {
-        if (len.hasValues() && integerValue(len) == 0) return;  // nothing to show, nothing to read
+        if (dumpShowsNothing()) return;  // nothing to show, nothing to read
         std::uint8_t head[2] = {0, 0};
-        const std::size_t headSize = load.given() ? readUpTo(source_, head, 2) : 0;
+        const std::size_t headSize = load.given() ? nuk::readUpTo(source_, head, 2) : 0;
         request_ = requestFor(head, headSize);
         consumed_ = headSize;
         if (const auto size = source_.size()) {
             // The size is known: so is everything else, before reading.
             if (request_.countFor(*size) == 0) return;
-            startLines(*request_.digitsAfter(*size, true), request_.countFor(*size));
+            startLines(request_.digitsFor(*size), request_.countFor(*size));
         }
         if (consumed_ < request_.first) consumed_ += source_.skip(request_.first - consumed_);
         readShownBytes();
@@ -120,8 +111,7 @@ public:
         const std::uint64_t count = request_.countFor(consumed_);
         if (!lines_) {
             if (count == 0) return;
-            startLines(*request_.digitsAfter(consumed_, true), count);
-            lines_->add(held_.data(), held_.size());
+            startLines(request_.digitsFor(consumed_), count);
         }
         lines_->finish(count);
     }
@@ -135,7 +125,6 @@ private:
         if (!lines_) {
             if (arrived == 0) return;
             startLines(addressDigits(request_.start, arrived, request_.first), arrived);
-            lines_->add(held_.data(), held_.size());
         }
         lines_->finish(arrived);
     }
@@ -168,18 +157,17 @@ private:
             return;
         }
         held_.insert(held_.end(), bytes, bytes + n);
-        if (const auto digits = request_.digitsAfter(consumed_, false)) {
-            startLines(*digits, request_.len.value_or(unlimited));
-            lines_->add(held_.data(), held_.size());
-            held_ = {};
-        }
+        if (const auto digits = request_.digitsSoFar(consumed_)) startLines(*digits, request_.len.value_or(unlimited));
     }
 
+    // Starts the lines and passes them the bytes held back until then.
     // mostPositions: the most positions the dump can show, for the size of
     // its output buffer.
     void startLines(std::size_t digits, std::uint64_t mostPositions) {
         lines_ = std::make_unique<DumpLines>(std::cout, static_cast<std::size_t>(width_), digits, request_.start,
                                              linesFor(mostPositions, width_));
+        if (!held_.empty()) lines_->add(held_.data(), held_.size());
+        held_ = {};
     }
 
     nuk::BlockSource& source_;
@@ -191,6 +179,8 @@ private:
 };
 
 }  // namespace
+
+bool dumpShowsNothing() { return len.hasValues() && integerValue(len) == 0; }
 
 // The input comes as a source to read from rather than as bytes held whole;
 // a failing read ends the dump after the bytes that arrived, and its message

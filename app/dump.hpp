@@ -15,6 +15,10 @@
 // returns the message of a read that failed, after the bytes read until then.
 std::optional<nuk::cli::Msg> dumpFile(nuk::file_t& file);
 
+// True when the options show no byte of any input (a length of 0): then
+// nothing of an input is read, not even to see whether it can be.
+bool dumpShowsNothing();
+
 // Position i (0 <= i < count) shows data[first + i] at address start + i;
 // positions at or past data.size() show as missing.
 void dumpBytes(std::ostream& out, const std::vector<std::uint8_t>& data, std::uint64_t count,

@@ -8,19 +8,13 @@
 #include "app/options.hpp"
 #include "console/console.hpp"
 #include "console/console_string.hpp"
+#include "files/block_source.hpp"
 
 namespace {
 
 constexpr int addressColour = 9;
 constexpr int hexColour = 15;
 constexpr int textColour = 11;
-
-// The most output collected before it is written. Writes of this size cost
-// little, and a block still fits into a pipe whose reader is keeping up (the
-// usual pipe holds 64 KiB): a larger write makes the writer wait for the
-// reader in the middle of every block, which on a pipe costs far more than
-// the writes saved.
-constexpr std::size_t blockSize = 64 * 1024;
 
 // Turbo wins silently when both forms are asked for.
 const Notation& chosenNotation() {
@@ -46,15 +40,16 @@ DumpWriter::DumpWriter(std::ostream& out, std::size_t width, std::size_t address
       builder_(width, addressDigits, fields_, glyphs_, colourOn_ ? inlineEscapes(out) : ColumnEscapes{}),
       columnEffects_(colourOn_ && builder_.escapes().empty()),
       consoleText_(nuk::con::convertsConsoleText(out)) {
-    // A block goes out before the next line could take it past blockSize
-    // (a line longer than that is a block of its own); a short dump gets
-    // a buffer for its own size only, so that many small files do not
-    // each pay for a whole block.
+    // Output is collected and written in blocks, which cost little per
+    // write. A block goes out before the next line could take it past
+    // blockSize (a line longer than that is a block of its own); a short
+    // dump gets a buffer for its own size only, so that many small files do
+    // not each pay for a whole block.
     const std::size_t room = builder_.roomForLine();
-    const bool shortDump = lines <= blockSize / room;
+    const bool shortDump = lines <= nuk::blockSize / room;
     capacity_ = columnEffects_ ? room
                 : shortDump    ? static_cast<std::size_t>(lines) * room
-                               : std::max(blockSize, room);
+                               : std::max(nuk::blockSize, room);
     buffer_.reset(new char[capacity_]);
 }
 

@@ -102,7 +102,8 @@ int processStandardInput() {
         parser.printTryHelp(std::cerr);
         return 1;
     }
-    const bool fatal = report(nuk::processStdin(dumpStdin));
+    const auto readAhead = dumpShowsNothing() ? nuk::ReadAhead::nothing : nuk::ReadAhead::firstByte;
+    const bool fatal = report(nuk::processStdin(dumpStdin, readAhead));
     noteStandardOutput();
     return fatal ? 1 : 0;
 }

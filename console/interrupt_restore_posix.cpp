@@ -1,13 +1,13 @@
 // An interrupted colour dump must not leave the terminal in the colour of the
-// text column. SIGINT, SIGTERM and SIGHUP first write the reset that the end
-// of a run writes, then end the process by the same signal, so that whoever
-// started it still sees it killed by that signal.
+// text column. SIGINT, SIGQUIT, SIGTERM and SIGHUP first write the reset that
+// the end of a run writes, then end the process by the same signal, so that
+// whoever started it still sees it killed by that signal.
 
 #include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
+#include <string>
 
 #include "console/ansi_escapes.hpp"
 #include "console/console.hpp"
@@ -16,15 +16,13 @@ namespace nuk::con {
 
 namespace {
 
-constexpr int interruptSignals[] = {SIGINT, SIGTERM, SIGHUP};
+constexpr int interruptSignals[] = {SIGINT, SIGQUIT, SIGTERM, SIGHUP};
 
-// Taken before the handler is installed; the handler only reads them.
-const char* resetText = resetEscape;
-std::size_t resetLength = 0;
+constexpr std::size_t resetLength = std::char_traits<char>::length(resetEscape);
 
 // Runs in a signal handler: nothing but async-signal-safe calls.
 void writeReset() {
-    const char* next = resetText;
+    const char* next = resetEscape;
     std::size_t left = resetLength;
     while (left > 0) {
         const ssize_t written = write(STDOUT_FILENO, next, left);
@@ -57,7 +55,6 @@ bool ignoredAtStart(int signalNumber) {
 
 void restoreColorsOnInterrupt(Console& console) {
     if (!console.colorEnabled || !console.ansiCapable) return;
-    resetLength = std::strlen(resetText);
     struct sigaction action {};
     action.sa_handler = resetAndEnd;
     action.sa_flags = SA_RESETHAND;

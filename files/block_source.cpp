@@ -1,4 +1,5 @@
-// Passing over bytes of an input that can only be read in order.
+// Reading a source in the sizes its users need, and passing over bytes of
+// an input that can only be read in order.
 
 #include "files/block_source.hpp"
 
@@ -7,13 +8,25 @@
 
 namespace nuk {
 
+std::size_t readUpTo(BlockSource& source, std::uint8_t* into, std::size_t n) {
+    std::size_t done = 0;
+    while (done < n) {
+        const std::size_t got = source.read(into + done, n - done);
+        if (got == 0) break;
+        done += got;
+    }
+    return done;
+}
+
+// Block by block into one buffer, until a block comes short.
 std::uint64_t BlockSource::skip(std::uint64_t n) {
     std::vector<std::uint8_t> dropped(static_cast<std::size_t>(std::min<std::uint64_t>(n, blockSize)));
     std::uint64_t done = 0;
     while (done < n) {
-        const std::size_t got = read(dropped.data(), static_cast<std::size_t>(std::min<std::uint64_t>(n - done, dropped.size())));
-        if (got == 0) break;
+        const auto wanted = static_cast<std::size_t>(std::min<std::uint64_t>(n - done, dropped.size()));
+        const std::size_t got = readUpTo(*this, dropped.data(), wanted);
         done += got;
+        if (got < wanted) break;
     }
     return done;
 }

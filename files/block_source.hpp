@@ -37,8 +37,16 @@ protected:
     std::optional<cli::Msg> failure_;
 };
 
-// The most a source is asked for at a time: a pipe holds no more, and a
-// block of this size stays in the processor's cache while it is formatted.
+// Reads until n bytes are there or the input ends (or fails); returns how
+// many came.
+std::size_t readUpTo(BlockSource& source, std::uint8_t* into, std::size_t n);
+
+// The size of the blocks input is read and output written in: what the usual
+// pipe holds. A source is asked for no more than a pipe can deliver at once;
+// a block of output still fits into a pipe whose reader is keeping up, where
+// a larger write would make the writer wait for the reader in the middle of
+// every block; and a block stays in the processor's cache while it is
+// formatted.
 constexpr std::size_t blockSize = 64 * 1024;
 
 }  // namespace nuk

@@ -42,11 +42,17 @@ bool isDirectory(const std::string& path);
 
 std::optional<cli::Msg> checkPathExistsReadable(const std::string& path);
 std::optional<cli::Msg> checkFileExistsReadable(const std::string& path);
+
+// Whether the first byte of standard input is read when it is opened: then
+// input that cannot be read at all is reported before anything of it is
+// written. A dump that shows nothing reads nothing.
+enum class ReadAhead { firstByte, nothing };
+
 // Open the input and give file its source; reading happens in the handler.
-std::optional<cli::Msg> readFile(const std::string& path, file_t& file);
-std::optional<cli::Msg> readStdin(file_t& file);
+std::optional<cli::Msg> openFile(const std::string& path, file_t& file);
+std::optional<cli::Msg> openStdin(file_t& file, ReadAhead readAhead);
 std::optional<cli::Msg> processFile(const std::string& path, const FileHandler& handler);
-std::optional<cli::Msg> processStdin(const FileHandler& handler);
+std::optional<cli::Msg> processStdin(const FileHandler& handler, ReadAhead readAhead);
 std::optional<cli::Msg> glob(const std::string& argument, PathHandler onFile, DirectoryHandler onDirectory);
 
 }  // namespace nuk

@@ -22,4 +22,12 @@ cli::Msg pathMessageWithCode(const std::string& path, const std::string& suffix,
     return pathMessage(path, suffix + std::to_string(code));
 }
 
+cli::Msg openFailed(const std::string& path, int errorNumber) {
+    return pathMessageWithCode(path, "': unknown error while opening for read: ", errorNumber);
+}
+
+cli::Msg readFailed(const std::string& path, int errorNumber) {
+    return pathMessageWithCode(path, "': unknown error during read: ", errorNumber);
+}
+
 }  // namespace nuk

@@ -19,4 +19,9 @@ cli::Msg pathMessage(const std::string& path, const std::string& suffix,
 // when the message is printed, so later calls cannot change what it says.
 cli::Msg pathMessageWithCode(const std::string& path, const std::string& suffix, std::int64_t code);
 
+// The messages of a FILE that could not be opened, and of a read of it that
+// failed, with the errno of the failure.
+cli::Msg openFailed(const std::string& path, int errorNumber);
+cli::Msg readFailed(const std::string& path, int errorNumber);
+
 }  // namespace nuk

@@ -9,13 +9,13 @@ namespace nuk {
 std::optional<cli::Msg> processFile(const std::string& path, const FileHandler& handler) {
     file_t file;
     if (auto problem = checkFileExistsReadable(path)) return problem;
-    if (auto problem = readFile(path, file)) return problem;
+    if (auto problem = openFile(path, file)) return problem;
     return handler(file);
 }
 
-std::optional<cli::Msg> processStdin(const FileHandler& handler) {
+std::optional<cli::Msg> processStdin(const FileHandler& handler, ReadAhead readAhead) {
     file_t file;
-    if (auto problem = readStdin(file)) return problem;
+    if (auto problem = openStdin(file, readAhead)) return problem;
     return handler(file);
 }
 

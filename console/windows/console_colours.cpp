@@ -21,6 +21,7 @@ constexpr int notSet = 0xFFFF;
 
 // Replaces the bits of mask in the current attributes by bits.
 bool changeAttributes(WORD mask, WORD bits, const char* function) {
+    const ConsoleOutputLock lock;
     ConsoleSystem& system = consoleSystem();
     CONSOLE_SCREEN_BUFFER_INFO info{};
     const bool changed = system.getConsoleScreenBufferInfo(system.getStdHandle(STD_OUTPUT_HANDLE), &info) &&
@@ -68,6 +69,7 @@ bool Console::preserve() {
 
 bool Console::restore() {
     if (!infoSaved) return false;
+    const ConsoleOutputLock lock;
     ConsoleSystem& system = consoleSystem();
     if (!system.setConsoleTextAttribute(system.getStdHandle(STD_OUTPUT_HANDLE), savedInfo.wAttributes)) {
         printLastError("nuk::con::Console::restore", ERROR_INVALID_HANDLE);

@@ -38,7 +38,7 @@ std::wstring toUtf16ForDisplay(const std::string& utf8) {
 
 struct ConsoleTarget {
     std::FILE* file;
-    DWORD handle;  // for GetStdHandle
+    DWORD standardHandle;  // STD_OUTPUT_HANDLE or STD_ERROR_HANDLE, for GetStdHandle
 };
 
 // Standard output or standard error, when the stream writes to one of them
@@ -57,10 +57,8 @@ bool consoleTargetOf(const std::ostream& out, ConsoleTarget& target) {
 }
 
 bool writeToConsole(HANDLE console, const std::wstring& text) {
-    // Older consoles refuse a single write much larger than this.
-    constexpr std::size_t chunk = 8192;
     for (std::size_t done = 0; done < text.size();) {
-        const auto length = static_cast<DWORD>(std::min(chunk, text.size() - done));
+        const auto length = static_cast<DWORD>(consoleChunkLength(text, done));
         DWORD written = 0;
         if (!WriteConsoleW(console, text.data() + done, length, &written, nullptr) || written == 0) return false;
         done += written;
@@ -71,12 +69,13 @@ bool writeToConsole(HANDLE console, const std::wstring& text) {
 void writeWide(std::ostream& out, const ConsoleTarget& target, const ConsoleString& text) {
     const std::wstring shown = consoleText(out, text);
     out.width(0);
+    const ConsoleOutputLock lock;
     // Whatever the narrow stream and the runtime still hold goes first, so
     // the console shows the output in the order it was written.
     out.flush();
     std::fflush(target.file);
     if (!out) return;
-    if (!writeToConsole(GetStdHandle(target.handle), shown)) {
+    if (!writeToConsole(GetStdHandle(target.standardHandle), shown)) {
         errno = EIO;  // the reason given when the program reports the failed output
         out.setstate(std::ios::badbit);
     }

@@ -91,9 +91,26 @@ public:
     virtual BOOL setConsoleMode(HANDLE output, DWORD mode) = 0;
     virtual BOOL setConsoleTextAttribute(HANDLE output, WORD attributes) = 0;
     virtual UINT getConsoleOutputCP() = 0;
+
+    // One lock for everything that changes what the console shows: the text
+    // and colour writes of the program's thread and the restore of the
+    // Ctrl-C handler, which runs on a thread of its own. A thread may take
+    // it again while it holds it. Nothing to lock where nothing runs beside.
+    virtual void lockOutput() {}
+    virtual void unlockOutput() {}
 };
 
 // The console calls in use: the system's in the program, a script in the tests.
 ConsoleSystem& consoleSystem();
+
+// Holds the console's output lock for its scope.
+class ConsoleOutputLock {
+public:
+    ConsoleOutputLock() { consoleSystem().lockOutput(); }
+    ~ConsoleOutputLock() { consoleSystem().unlockOutput(); }
+    ConsoleOutputLock(const ConsoleOutputLock&) = delete;
+    ConsoleOutputLock& operator=(const ConsoleOutputLock&) = delete;
+};
+
 
 }  // namespace nuk::con

@@ -53,6 +53,16 @@ public:
     }
 
     UINT getConsoleOutputCP() override { return GetConsoleOutputCP(); }
+
+    Win32ConsoleSystem() { InitializeCriticalSection(&output_); }
+    // The section is never deleted: the Ctrl-C handler may still take it
+    // while the program's thread ends.
+
+    void lockOutput() override { EnterCriticalSection(&output_); }
+    void unlockOutput() override { LeaveCriticalSection(&output_); }
+
+private:
+    CRITICAL_SECTION output_;
 };
 
 }  // namespace

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Bad-input cases that the golden format cannot express: names with control
 # characters or invalid UTF-8, a file larger than memory, a reader that stops
-# early, and ten thousand FILE arguments. Each case checks the exact output,
+# early, ten thousand FILE arguments, and a read that fails part way. Each case checks the exact output,
 # messages and exit status.
 #
 # Usage: bad_input_test.sh --list
-#        bad_input_test.sh --program PATH [--emulator CMD] [--bits 32|64] [--sanitized 0|1] CASE
+#        bad_input_test.sh --program PATH [--emulator CMD] [--bits 32|64] [--sanitized 0|1]
+#                          [--failing-read LIBRARY] CASE
+# LIBRARY: failing_read.cpp built for the program's target.
 # Exit 0 when the case passes, 1 when it fails, 77 when it does not apply.
 set -uo pipefail
 
@@ -13,6 +15,7 @@ program=
 emulator=
 bits=64
 sanitized=0
+failing_read=
 case_name=
 
 cases=(
@@ -26,6 +29,7 @@ cases=(
   reader_stops_early_with_broken_pipe_ignored
   ten_thousand_files
   ten_thousand_missing_files
+  read_fails_part_way_through_a_file
 )
 
 while (($#)); do
@@ -35,6 +39,7 @@ while (($#)); do
     --emulator) emulator=$2; shift 2 ;;
     --bits) bits=$2; shift 2 ;;
     --sanitized) sanitized=$2; shift 2 ;;
+    --failing-read) failing_read=$2; shift 2 ;;
     *) case_name=$1; shift ;;
   esac
 done
@@ -46,11 +51,21 @@ cd "$work" || exit 1
 # Runs the program with the given arguments; stdin from /dev/null unless
 # redirected by the caller. Same fixed environment as the golden cases.
 # The program sees "hexloom" as its name, as it does in the golden cases.
+# With $bad_spot set, reads of regular files fail after that many bytes.
 hexloom() {
-  local environment=(env -i PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8)
+  local environment=(env -i PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8) guest=()
+  if [[ -n ${bad_spot:-} ]]; then
+    # The sanitizers' runtime would insist on being loaded first.
+    environment+=(HEXLOOM_FAIL_READ_AFTER="$bad_spot" ASAN_OPTIONS=verify_asan_link_order=0)
+    if [[ -n $emulator ]]; then
+      guest=(-E LD_PRELOAD="$failing_read")
+    else
+      environment+=(LD_PRELOAD="$failing_read")
+    fi
+  fi
   if [[ -n $emulator ]]; then
     # shellcheck disable=SC2086  # the emulator is a command with its words
-    "${environment[@]}" $emulator -0 hexloom "$program" "$@"
+    "${environment[@]}" $emulator "${guest[@]}" -0 hexloom "$program" "$@"
   else
     "${environment[@]}" /bin/bash -c 'exec -a hexloom "$0" "$@"' "$program" "$@"
   fi
@@ -183,6 +198,35 @@ ten_thousand_missing_files() {
   ((warnings == 10000)) || fail "$warnings warnings instead of 10000"
   [[ $(wc -l <err) -eq 10000 ]] || fail "other lines on standard error"
   expect_status 0 "$status"
+}
+
+# A bad spot 100 bytes into a 70,000-byte file: the 100 bytes before it are
+# shown, then the message; the same past the first 64 KiB block, and for
+# standard input, whose failure is fatal.
+read_fails_part_way_through_a_file() {
+  [[ -n $failing_read ]] || exit 77
+  head -c 70000 /dev/zero | tr '\0' A >f.bin || exit 1
+  # The first 100 bytes with four address digits (standard input, whose
+  # length is open) and with five (the file, 70,000 bytes long).
+  local line='0000: 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 AAAAAAAAAAAAAAAA\n'
+  local four=${line}${line//0000/0010}${line//0000/0020}${line//0000/0030}${line//0000/0040}${line//0000/0050}
+  four+='0060: 41 41 41 41                                     AAAA\n'
+  local five="0${four//\\n0/\\n00}"
+  bad_spot=100 run_case --ascii f.bin
+  expect_file stdout out "$five"
+  expect_file stderr err "hexloom: warning: 'f.bin': unknown error during read: 5\n"
+  expect_status 0 "$status"
+
+  bad_spot=65636 run_case --ascii f.bin
+  [[ $(wc -l <out) -eq 4103 ]] || fail "$(wc -l <out) lines instead of 4103 for 65636 bytes"
+  [[ $(tail -n 1 out) == '10060: 41 41 41 41 '* ]] || fail "last line: $(tail -n 1 out)"
+  expect_file stderr err "hexloom: warning: 'f.bin': unknown error during read: 5\n"
+
+  bad_spot=100 hexloom --ascii <f.bin >out 2>err
+  status=$?
+  expect_file stdout out "$four"
+  expect_file stderr err 'hexloom: fatal: could not read standard input: Input/output error\n'
+  expect_status 1 "$status"
 }
 
 if [[ -z $program || -z $case_name ]] || ! declare -F "$case_name" >/dev/null; then

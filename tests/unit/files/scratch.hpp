@@ -14,7 +14,7 @@
 #include <unistd.h>
 
 #include "cli/message.hpp"
-#include "files/block_source.hpp"
+#include "tests/unit/read_all.hpp"
 
 namespace scratch {
 
@@ -48,14 +48,6 @@ private:
 inline std::vector<std::uint8_t> pattern(std::size_t size) {
     std::vector<std::uint8_t> bytes(size);
     for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>(i);
-    return bytes;
-}
-
-// Everything a source still holds, read in pieces of at most `piece` bytes.
-inline std::vector<std::uint8_t> readAll(nuk::BlockSource& source, std::size_t piece = nuk::blockSize) {
-    std::vector<std::uint8_t> bytes;
-    std::vector<std::uint8_t> buffer(piece);
-    while (const std::size_t got = source.read(buffer.data(), piece)) bytes.insert(bytes.end(), buffer.begin(), buffer.begin() + got);
     return bytes;
 }
 

@@ -76,7 +76,7 @@ TEST_F(LongPath, PathBeyondTheClassicLimitIsKeptWholeAndRead) {
 
     file_t file;
     EXPECT_FALSE(checkFileExistsReadable(path).has_value());
-    ASSERT_FALSE(readFile(path, file).has_value());
+    ASSERT_FALSE(openFile(path, file).has_value());
     EXPECT_EQ(readAll(*file.source), (std::vector<std::uint8_t>{0x01, 0x08}));
     EXPECT_EQ(file.name, "deep.prg");
 }

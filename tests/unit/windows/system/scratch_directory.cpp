@@ -78,11 +78,4 @@ std::string textOf(const cli::Msg& message) {
     return out.str();
 }
 
-std::vector<std::uint8_t> readAll(BlockSource& source) {
-    std::vector<std::uint8_t> bytes, buffer(blockSize);
-    while (const std::size_t got = source.read(buffer.data(), buffer.size()))
-        bytes.insert(bytes.end(), buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(got));
-    return bytes;
-}
-
 }  // namespace nuk::test

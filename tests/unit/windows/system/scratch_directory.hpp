@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "cli/message.hpp"
-#include "files/block_source.hpp"
+#include "tests/unit/read_all.hpp"
 
 namespace nuk::test {
 
@@ -34,7 +34,6 @@ private:
 // The text a message writes after the program name and severity.
 std::string textOf(const cli::Msg& message);
 
-// Everything a source still holds.
-std::vector<std::uint8_t> readAll(BlockSource& source);
+using scratch::readAll;
 
 }  // namespace nuk::test

@@ -10,14 +10,15 @@
 
 namespace nuk {
 
-std::optional<cli::Msg> readStdin(file_t& file) {
+std::optional<cli::Msg> openStdin(file_t& file, ReadAhead readAhead) {
     const auto readFailed = [](int errorNumber) {
         cli::Msg message;
         message.severity = cli::severityFatal;
         message.text = std::string("could not read standard input: ") + std::strerror(errorNumber);
         return message;
     };
-    if (auto problem = openDescriptor(STDIN_FILENO, false, readFailed, file.source)) return problem;
+    if (auto problem = openStream(STDIN_FILENO, Ownership::borrowed, readFailed, readAhead, file.source))
+        return problem;
     file.directory.clear();
     file.name = stdinLabel;
     return std::nullopt;

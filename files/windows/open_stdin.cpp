@@ -34,14 +34,15 @@ cli::Msg plainMessage(std::int32_t severity, const std::string& text) {
 
 }  // namespace
 
-std::optional<cli::Msg> readStdin(file_t& file) {
+std::optional<cli::Msg> openStdin(file_t& file, ReadAhead readAhead) {
     if (_setmode(_fileno(stdin), _O_BINARY) == -1) {
         return plainMessage(cli::severityError, "could not convert stdin to binary: " + runtimeErrorText(errno));
     }
     const auto readFailed = [](int errorNumber) {
         return plainMessage(cli::severityFatal, "could not read standard input: " + runtimeErrorText(errorNumber));
     };
-    if (auto problem = openDescriptor(_fileno(stdin), false, readFailed, file.source)) return problem;
+    if (auto problem = openStream(_fileno(stdin), Ownership::borrowed, readFailed, readAhead, file.source))
+        return problem;
     file.directory.clear();
     file.name = stdinLabel;
     return std::nullopt;

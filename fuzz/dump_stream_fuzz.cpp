@@ -1,0 +1,180 @@
+// The dump as the program runs it: dumpFile reading its input through a
+// source that hands the bytes out in pieces of the fuzzer's choosing, with
+// or without its size known beforehand, and failing at a point of the
+// fuzzer's choosing. The options are the fuzzer's too. What it writes must
+// be what the whole-input formatter writes for the same bytes; when the
+// source failed, every byte that arrived must be shown (the address width
+// may then differ, as the dump had to decide it before the end), and the
+// failure's message must come back.
+
+#include <algorithm>
+#include <cstdint>
+#include <iostream>
+#include <limits>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/dump.hpp"
+#include "app/options.hpp"
+#include "console/console_string.hpp"
+#include "files/block_source.hpp"
+#include "fuzz/fuzz_support.hpp"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr std::size_t noFailure = std::numeric_limits<std::size_t>::max();
+
+// Hands the data out in the given piece sizes, in turn; a read that starts
+// at or past `failAfter` fails.
+class PieceSource final : public nuk::BlockSource {
+public:
+    PieceSource(const Bytes& data, std::vector<std::size_t> pieces, bool sized, std::size_t failAfter)
+        : data_(data), pieces_(std::move(pieces)), sized_(sized), failAfter_(failAfter) {}
+
+    std::optional<std::uint64_t> size() const override {
+        return sized_ ? std::optional<std::uint64_t>(data_.size()) : std::nullopt;
+    }
+
+    std::size_t read(std::uint8_t* into, std::size_t n) override {
+        fuzz::check(n > 0, "a source is never asked for 0 bytes");
+        if (failure_) return 0;
+        if (at_ >= failAfter_) {
+            failure_ = nuk::cli::Msg{nuk::cli::severityWarning, 0, "read failed", {}};
+            return 0;
+        }
+        const std::size_t got = std::min({n, pieces_[next_++ % pieces_.size()], data_.size() - at_, failAfter_ - at_});
+        std::copy_n(data_.begin() + static_cast<std::ptrdiff_t>(at_), got, into);
+        at_ += got;
+        return got;
+    }
+
+    std::size_t handedOut() const { return at_; }
+
+private:
+    const Bytes& data_;
+    const std::vector<std::size_t> pieces_;
+    const bool sized_;
+    const std::size_t failAfter_;
+    std::size_t at_ = 0, next_ = 0;
+};
+
+struct Request {
+    bool load = false;
+    std::optional<std::uint64_t> seek, len, start;
+    std::uint64_t width = 16;
+};
+
+void setOption(nuk::cli::Option& option, bool given, std::optional<std::uint64_t> value = std::nullopt) {
+    option.reset();
+    if (!given) return;
+    option.nameAsGiven = option.longName;
+    if (value) option.values = {std::to_string(*value)};
+}
+
+// What the whole-input formatter writes for `data`, the input as far as it
+// is known.
+std::string wholeDump(const Bytes& data, const Request& r, std::optional<std::uint64_t> shown = std::nullopt) {
+    if (data.empty() || (r.len && *r.len == 0)) return "";
+    const std::uint64_t size = data.size(), skip = r.seek.value_or(0);
+    const std::uint64_t first = r.load ? skip + 2 : skip;
+    std::uint64_t address = r.load ? skip + data[0] + 256 * std::uint64_t{size > 1 ? data[1] : 0u} : skip;
+    if (r.start) address = *r.start & 0xFFFF;
+    const std::uint64_t count = shown ? *shown : r.len ? std::min(size, *r.len) : std::min(size, size - first);
+    std::ostringstream out;
+    dumpBytes(out, data, count, r.width, address, first);
+    return out.str();
+}
+
+// The lines with each address cut to its low 16 bits, and the widths the
+// addresses were written with.
+std::string withShortAddresses(const std::string& dump, std::vector<std::size_t>& widths) {
+    std::string result;
+    std::size_t begin = 0;
+    for (std::size_t end; (end = dump.find('\n', begin)) != std::string::npos; begin = end + 1) {
+        const std::size_t colon = dump.find(": ", begin);
+        if (colon == std::string::npos || colon >= end || colon < begin + 4)
+            fuzz::fail("every line has an address", fuzz::shown(dump.substr(begin, end - begin)));
+        widths.push_back(colon - begin);
+        result += dump.substr(colon - 4, end + 1 - (colon - 4));
+    }
+    if (begin != dump.size()) fuzz::fail("the dump ends with a complete line", fuzz::shown(dump.substr(begin)));
+    return result;
+}
+
+void checkArrivedBytesShown(const std::string& written, const Bytes& data, const Request& r, std::size_t arrived) {
+    const Bytes known(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(arrived));
+    const std::uint64_t first = r.seek.value_or(0) + (r.load ? 2 : 0);
+    const std::uint64_t shown = arrived > first ? arrived - first : 0;
+    std::vector<std::size_t> widths, expectedWidths;
+    const std::string expected = wholeDump(known, r, shown);
+    if (withShortAddresses(written, widths) != withShortAddresses(expected, expectedWidths))
+        fuzz::fail("a failing read shows every byte that arrived, and no position as missing",
+                   "written '" + fuzz::shown(written) + "' expected '" + fuzz::shown(expected) + "'");
+    fuzz::check(std::count(widths.begin(), widths.end(), widths.empty() ? 0 : widths.front()) ==
+                    static_cast<std::ptrdiff_t>(widths.size()),
+                "every line has the same address width");
+    // Four digits only where every address shown fits them.
+    if (!widths.empty() && widths.front() == 4)
+        fuzz::check(expectedWidths.front() == 4, "four address digits only while the addresses fit");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+    fuzz::ByteReader input(bytes, size);
+    const std::uint8_t flags = input.byte();
+    const std::uint8_t more = input.byte();
+    setOption(turbo, flags & 1);
+    setOption(hex0x, flags & 2);
+    setOption(hexUpper, flags & 4);
+    setOption(lowercase, flags & 8);
+    console.mode = flags & 16 ? nuk::con::unicode : nuk::con::ascii;
+
+    Request r;
+    r.load = flags & 32;
+    // Option values stay below 2^31, where the command line saturates them.
+    if (flags & 64) r.seek = more & 1 ? input.number(4) >> 1 : input.inRange(0, 0x12000, 3);
+    if (flags & 128) r.len = more & 2 ? input.number(4) >> 1 : input.inRange(0, 0x12000, 3);
+    if (more & 4) r.start = input.number(3);
+    r.width = input.inRange(1, more & 8 ? 65536 : 40, 3);
+    const bool sized = more & 16;
+    // The payload repeated up to a size of the fuzzer's choosing, so that
+    // short inputs reach past $FFFF as well.
+    const auto inputSize = static_cast<std::size_t>(input.inRange(0, more & 32 ? 0x12000 : 300, 3));
+    const std::size_t failAfter = more & 64 ? static_cast<std::size_t>(input.inRange(0, inputSize, 3)) : noFailure;
+    std::vector<std::size_t> pieces;
+    for (std::uint64_t n = input.inRange(1, 4, 1); n > 0; --n)
+        pieces.push_back(static_cast<std::size_t>(input.inRange(1, more & 128 ? 0x11000 : 64, 3)));
+    Bytes data(inputSize);
+    for (std::size_t i = 0; i < inputSize; ++i) data[i] = input.restSize() > 0 ? input.rest()[i % input.restSize()] : 0;
+
+    setOption(load, r.load);
+    setOption(seek, r.seek.has_value(), r.seek);
+    setOption(len, r.len.has_value(), r.len);
+    setOption(start, r.start.has_value(), r.start);
+    setOption(width, true, r.width);
+
+    PieceSource source(data, pieces, sized, failAfter);
+    nuk::file_t file;
+    file.source.reset(&source);
+    std::ostringstream out;
+    std::streambuf* const saved = std::cout.rdbuf(out.rdbuf());
+    const std::optional<nuk::cli::Msg> message = dumpFile(file);
+    std::cout.rdbuf(saved);
+    (void)file.source.release();
+
+    fuzz::check(message.has_value() == source.failure().has_value(), "the source's failure is the dump's message");
+    if (source.failure()) {
+        checkArrivedBytesShown(out.str(), data, r, source.handedOut());
+    } else {
+        const std::string expected = wholeDump(data, r);
+        if (out.str() != expected)
+            fuzz::fail("a dump read in pieces is the dump of the whole input",
+                       "written '" + fuzz::shown(out.str()) + "' expected '" + fuzz::shown(expected) + "'");
+    }
+    return 0;
+}
