@@ -14,6 +14,7 @@
 #include "cli/message.hpp"
 #include "console/console.hpp"
 #include "console/console_string.hpp"
+#include "files/disk_selector.hpp"
 #include "files/file.hpp"
 
 namespace {
@@ -82,6 +83,21 @@ std::optional<Msg> dumpPath(const std::string& path, std::string& pendingSeparat
     return nuk::processFile(path, dumpFile);
 }
 
+// A selector is served from a disk image, under the whole argument as its
+// path; on any other file it is refused, as it is on a directory.
+std::optional<Msg> dumpFromImage(const std::string& imagePath, const std::string& selector,
+                                 std::string& pendingSeparator) {
+    const std::string argument = imagePath + ":" + selector;
+    if (!nuk::isDiskImage(imagePath)) {
+        warnAboutPath(argument, "': CBM $electors are not supported");
+        return std::nullopt;
+    }
+    return nuk::processDiskSelector(imagePath, selector, [&](nuk::file_t& file) {
+        beginFileOutput(argument, pendingSeparator);
+        return dumpFile(file);
+    });
+}
+
 // Directories are named and skipped, never descended into.
 std::optional<Msg> skipDirectory(const std::string& path, std::string& pendingSeparator) {
     beginFileOutput(path, pendingSeparator);
@@ -118,11 +134,22 @@ int processFileArguments(const std::vector<std::string>& arguments) {
     };
     for (const std::string& argument : arguments) {
         const auto [path, selector] = splitSelector(argument);
-        if (!selector.empty()) {
-            warnAboutPath(argument, "': CBM $electors are not supported");
-            continue;
+        std::optional<Msg> problem;
+        if (selector.empty()) {
+            problem = nuk::glob(path, onFile, onDirectory);
+        } else {
+            // Each image the path names (on Windows: each match of its wildcards) serves the selector.
+            const std::string wanted = selector;
+            const nuk::PathHandler onImage = [&pendingSeparator, wanted](const std::string& imagePath) {
+                return dumpFromImage(imagePath, wanted, pendingSeparator);
+            };
+            const nuk::DirectoryHandler refuse = [wanted](const std::string& directory, nuk::PathHandler) {
+                warnAboutPath(directory + ":" + wanted, "': CBM $electors are not supported");
+                return std::optional<Msg>();
+            };
+            problem = nuk::glob(path, onImage, refuse);
         }
-        if (report(nuk::glob(path, onFile, onDirectory))) exitStatus |= 1;
+        if (report(problem)) exitStatus |= 1;
         noteStandardOutput();
     }
     return exitStatus;
