@@ -20,7 +20,7 @@ using namespace disk;
 
 bool isDirectoryRequest(const std::string& selector) { return selector == "$" || selector.rfind("$:", 0) == 0; }
 
-// Scratched entries (type DEL) are listed but never loaded by name.
+// Entries of type DEL are listed but never loaded by name.
 std::optional<DirectoryEntry> firstMatch(DirectoryReader& directory, const NamePattern& pattern) {
     while (auto entry = directory.next()) {
         if (entry->fileType() != 0 && pattern.matches(entry->name)) return entry;
