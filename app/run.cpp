@@ -98,6 +98,19 @@ std::optional<Msg> dumpFromImage(const std::string& imagePath, const std::string
     });
 }
 
+// Each image the path names (on Windows: each match of its wildcards) serves
+// the selector; a directory refuses it.
+std::optional<Msg> serveSelector(const std::string& path, const std::string& selector, std::string& pendingSeparator) {
+    const nuk::PathHandler onImage = [&pendingSeparator, selector](const std::string& imagePath) {
+        return dumpFromImage(imagePath, selector, pendingSeparator);
+    };
+    const nuk::DirectoryHandler refuse = [selector](const std::string& directory, nuk::PathHandler) {
+        warnAboutPath(directory + ":" + selector, "': CBM $electors are not supported");
+        return std::optional<Msg>();
+    };
+    return nuk::glob(path, onImage, refuse);
+}
+
 // Directories are named and skipped, never descended into.
 std::optional<Msg> skipDirectory(const std::string& path, std::string& pendingSeparator) {
     beginFileOutput(path, pendingSeparator);
@@ -134,21 +147,8 @@ int processFileArguments(const std::vector<std::string>& arguments) {
     };
     for (const std::string& argument : arguments) {
         const auto [path, selector] = splitSelector(argument);
-        std::optional<Msg> problem;
-        if (selector.empty()) {
-            problem = nuk::glob(path, onFile, onDirectory);
-        } else {
-            // Each image the path names (on Windows: each match of its wildcards) serves the selector.
-            const std::string wanted = selector;
-            const nuk::PathHandler onImage = [&pendingSeparator, wanted](const std::string& imagePath) {
-                return dumpFromImage(imagePath, wanted, pendingSeparator);
-            };
-            const nuk::DirectoryHandler refuse = [wanted](const std::string& directory, nuk::PathHandler) {
-                warnAboutPath(directory + ":" + wanted, "': CBM $electors are not supported");
-                return std::optional<Msg>();
-            };
-            problem = nuk::glob(path, onImage, refuse);
-        }
+        const std::optional<Msg> problem =
+            selector.empty() ? nuk::glob(path, onFile, onDirectory) : serveSelector(path, selector, pendingSeparator);
         if (report(problem)) exitStatus |= 1;
         noteStandardOutput();
     }
