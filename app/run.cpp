@@ -99,16 +99,25 @@ std::optional<Msg> dumpFromImage(const std::string& imagePath, const std::string
 }
 
 // Each image the path names (on Windows: each match of its wildcards) serves
-// the selector; a directory refuses it.
+// the selector; a directory refuses it, and so does a path that names nothing
+// to dump, such as the "C" of a drive-relative "C:a.prg".
 std::optional<Msg> serveSelector(const std::string& path, const std::string& selector, std::string& pendingSeparator) {
-    const nuk::PathHandler onImage = [&pendingSeparator, selector](const std::string& imagePath) {
+    bool namesSomething = false;
+    const nuk::PathHandler onImage = [&pendingSeparator, &namesSomething, selector](const std::string& imagePath) {
+        namesSomething = true;
         return dumpFromImage(imagePath, selector, pendingSeparator);
     };
-    const nuk::DirectoryHandler refuse = [selector](const std::string& directory, nuk::PathHandler) {
+    const nuk::DirectoryHandler refuse = [&namesSomething, selector](const std::string& directory, nuk::PathHandler) {
+        namesSomething = true;
         warnAboutPath(directory + ":" + selector, "': CBM $electors are not supported");
         return std::optional<Msg>();
     };
-    return nuk::glob(path, onImage, refuse);
+    std::optional<Msg> problem = nuk::glob(path, onImage, refuse);
+    if (problem && !namesSomething) {
+        warnAboutPath(path + ":" + selector, "': CBM $electors are not supported");
+        return std::nullopt;
+    }
+    return problem;
 }
 
 // Directories are named and skipped, never descended into.
