@@ -14,6 +14,7 @@
 #include "cli/message.hpp"
 #include "console/console.hpp"
 #include "console/console_string.hpp"
+#include "files/disk_selector.hpp"
 #include "files/file.hpp"
 
 namespace {
@@ -82,6 +83,43 @@ std::optional<Msg> dumpPath(const std::string& path, std::string& pendingSeparat
     return nuk::processFile(path, dumpFile);
 }
 
+// A selector is served from a disk image, under the whole argument as its
+// path; on any other file it is refused, as it is on a directory.
+std::optional<Msg> dumpFromImage(const std::string& imagePath, const std::string& selector,
+                                 std::string& pendingSeparator) {
+    const std::string argument = imagePath + ":" + selector;
+    if (!nuk::isDiskImage(imagePath)) {
+        warnAboutPath(argument, "': CBM $electors are not supported");
+        return std::nullopt;
+    }
+    return nuk::processDiskSelector(imagePath, selector, [&](nuk::file_t& file) {
+        beginFileOutput(argument, pendingSeparator);
+        return dumpFile(file);
+    });
+}
+
+// Each image the path names (on Windows: each match of its wildcards) serves
+// the selector; a directory refuses it, and so does a path that names nothing
+// to dump, such as the "C" of a drive-relative "C:a.prg".
+std::optional<Msg> serveSelector(const std::string& path, const std::string& selector, std::string& pendingSeparator) {
+    bool namesSomething = false;
+    const nuk::PathHandler onImage = [&pendingSeparator, &namesSomething, selector](const std::string& imagePath) {
+        namesSomething = true;
+        return dumpFromImage(imagePath, selector, pendingSeparator);
+    };
+    const nuk::DirectoryHandler refuse = [&namesSomething, selector](const std::string& directory, nuk::PathHandler) {
+        namesSomething = true;
+        warnAboutPath(directory + ":" + selector, "': CBM $electors are not supported");
+        return std::optional<Msg>();
+    };
+    std::optional<Msg> problem = nuk::glob(path, onImage, refuse);
+    if (problem && !namesSomething) {
+        warnAboutPath(path + ":" + selector, "': CBM $electors are not supported");
+        return std::nullopt;
+    }
+    return problem;
+}
+
 // Directories are named and skipped, never descended into.
 std::optional<Msg> skipDirectory(const std::string& path, std::string& pendingSeparator) {
     beginFileOutput(path, pendingSeparator);
@@ -119,11 +157,9 @@ int processFileArguments(const std::vector<std::string>& arguments) {
     };
     for (const std::string& argument : arguments) {
         const auto [path, selector] = splitSelector(argument);
-        if (!selector.empty()) {
-            warnAboutPath(argument, "': CBM $electors are not supported");
-            continue;
-        }
-        if (report(nuk::glob(path, onFile, onDirectory))) exitStatus |= 1;
+        const std::optional<Msg> problem =
+            selector.empty() ? nuk::glob(path, onFile, onDirectory) : serveSelector(path, selector, pendingSeparator);
+        if (report(problem)) exitStatus |= 1;
         noteStandardOutput();
     }
     return exitStatus;

@@ -1,6 +1,7 @@
 # bash completion for hexloom                                 -*- shell-script -*-
 #
 # Offers the options, short and long, and file names for FILE arguments.
+# Names inside a disk image (after "image.d64:") are not completed.
 # Works with or without the bash-completion package.
 
 _hexloom()

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "cli/message.hpp"
 #include "files/block_source.hpp"
@@ -38,6 +39,9 @@ void openSizedFile(int descriptor, std::uint64_t size, ReadFailure onFailure, cl
                    std::unique_ptr<BlockSource>& source);
 
 // The platform's seams.
+// A descriptor open for reading the file at path (binary, not inherited by
+// child processes); -1 with errno when it cannot be opened.
+int openForReading(const std::string& path);
 // Up to n bytes, how many came, 0 at the end, -1 with errno on failure (an
 // interrupted read is retried, not a failure).
 long readDescriptor(int descriptor, std::uint8_t* into, std::size_t n);

@@ -21,6 +21,8 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 # ---- packages: one list per target --------------------------------------
 packages=(cmake g++ googletest python3)
+# disk images for the golden disk test, made at run time on every target
+packages+=(cc1541)
 # target i386/Linux
 packages+=(g++-multilib qemu-user)
 # target x86_64/Windows (packages)

@@ -14,9 +14,13 @@
 
 namespace nuk {
 
-std::optional<cli::Msg> openFile(const std::string& path, file_t& file) {
+int openForReading(const std::string& path) {
     errno = 0;
-    const int descriptor = _wopen(toLongPath(path).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+    return _wopen(toLongPath(path).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+}
+
+std::optional<cli::Msg> openFile(const std::string& path, file_t& file) {
+    const int descriptor = openForReading(path);
     if (descriptor < 0) return openFailed(path, errno);
     return openFileOn(descriptor, path, file);
 }

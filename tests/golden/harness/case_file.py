@@ -111,6 +111,29 @@ def _env(value: str):
     return (name, setting)
 
 
+def _patch(case: Case, text: str):
+    """`patch NAME at OFFSET: CONTENT` overwrites bytes of a file made by an
+    earlier `file` line (a sparse one becomes real zero bytes first)."""
+    head, colon, content = text.partition(":")
+    match = re.fullmatch(r"\s*(\S+)\s+at\s+(\S+)\s*", head)
+    if not colon or not match:
+        raise FormatError("patch: expected `patch NAME at OFFSET: CONTENT`")
+    files = [entry for entry in case.entries if entry.kind == "file" and entry.name == match.group(1)]
+    if not files:
+        raise FormatError("patch: no earlier `file %s` line" % match.group(1))
+    target = files[-1].content
+    if target.sparse_size is not None:
+        target.data, target.sparse_size = bytes(target.sparse_size), None
+    try:
+        offset = int(match.group(2), 0)
+    except ValueError:
+        raise FormatError("patch: %r is not an offset" % match.group(2)) from None
+    data = parse_content(content, allow_sparse=False).data
+    if offset + len(data) > len(target.data):
+        raise FormatError("patch: %d bytes at %d run past the end of %s" % (len(data), offset, match.group(1)))
+    target.data = target.data[:offset] + data + target.data[offset + len(data):]
+
+
 def _header_line(case: Case, line: str):
     """One line of a case's set-up part."""
     key, colon, value = line.partition(":")
@@ -125,6 +148,8 @@ def _header_line(case: Case, line: str):
         name, mode = _name_and_mode(head)
         case.entries.append(Entry("fifo", name, mode, parse_content(content, allow_sparse=False)
                                   if content.strip() else Content(b"")))
+    elif line.startswith("patch "):
+        _patch(case, line[6:])
     elif line.startswith("dir "):
         name, mode = _name_and_mode(line[4:])
         case.entries.append(Entry("dir", name, mode))
@@ -160,7 +185,7 @@ def _header_line(case: Case, line: str):
         except ValueError:
             raise FormatError("timeout: %r is not a number of seconds" % value.strip()) from None
     else:
-        raise FormatError("unknown key %r (known: platforms, args, file, dir, symlink, fifo, "
+        raise FormatError("unknown key %r (known: platforms, args, file, patch, dir, symlink, fifo, "
                           "stdin, stdout, stderr, env, timeout, names)" % key)
 
 

@@ -158,6 +158,21 @@ class CaseFiles(unittest.TestCase):
         self.assertEqual(case.args, ["--Epath", "a\x1b[1m\nb"])
         self.assertEqual(case.entries[0].name, "a\x1b[1m\nb")
 
+    def test_patches_overwrite_earlier_files(self):
+        case, = self.parse("""
+            === a patched image
+            file g.d64: sparse 8
+            patch g.d64 at 0x2: hex 12 01
+            patch g.d64 at 7: text A
+            --- stdout
+            --- stderr
+            --- exit 0
+            """)
+        self.assertEqual(case.entries[0].content.data, b"\0\0\x12\x01\0\0\0A")
+        self.assert_error("=== a\nfile g: hex 00\npatch g at 1: hex 00\n", 3, "past the end")
+        self.assert_error("=== a\npatch g at 0: hex 00\n", 2, "no earlier")
+        self.assert_error("=== a\nfile g: hex 00\npatch g: hex 00\n", 3, "patch NAME at OFFSET")
+
     def test_blocks_keep_blank_lines_and_end_only_at_headers(self):
         first, second = self.parse("""
             === one

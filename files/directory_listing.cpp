@@ -1,0 +1,126 @@
+// The directory listing of a disk image as a BASIC program.
+
+#include "files/directory_listing.hpp"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace nuk::disk {
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr std::uint16_t loadAddress = 0x0401;
+constexpr std::size_t entryTextLength = 27;  // so that an entry line is 32 bytes
+constexpr std::uint8_t reverseOn = 0x12;
+constexpr char typeNames[][4] = {"DEL", "SEQ", "PRG", "USR", "REL", "CBM"};
+
+std::uint8_t shownAsSpace(std::uint8_t byte) { return byte == namePadding ? ' ' : byte; }
+
+void appendText(Bytes& text, const char* ascii) {
+    for (; *ascii; ++ascii) text.push_back(static_cast<std::uint8_t>(*ascii));
+}
+
+Bytes headerText(const DiskHeader& header) {
+    Bytes text{reverseOn, '"'};
+    for (std::uint8_t byte : header.name) text.push_back(shownAsSpace(byte));
+    text.push_back('"');
+    text.push_back(' ');
+    for (std::uint8_t byte : header.idAndDosType) text.push_back(shownAsSpace(byte));
+    return text;
+}
+
+// The drive puts the opening quote in the same column for 0 to 999 blocks,
+// and the closing quote where the name's first padding byte was.
+Bytes entryText(const DirectoryEntry& entry) {
+    Bytes text(1 + (entry.blocks < 100) + (entry.blocks < 10), ' ');
+    const std::size_t length = nameLength(entry.name);
+    text.push_back('"');
+    text.insert(text.end(), entry.name.begin(), entry.name.begin() + length);
+    text.push_back('"');
+    for (std::size_t i = length + 1; i < entry.name.size(); ++i) text.push_back(shownAsSpace(entry.name[i]));
+    if (length < entry.name.size()) text.push_back(' ');  // where the quote stands after a full name
+    text.push_back(entry.closed() ? ' ' : '*');
+    appendText(text, entry.fileType() < std::size(typeNames) ? typeNames[entry.fileType()] : "???");
+    text.push_back(entry.locked() ? '<' : ' ');
+    text.resize(std::max(text.size(), entryTextLength), ' ');
+    return text;
+}
+
+class DirectoryListing final : public BlockSource {
+public:
+    DirectoryListing(DiskImage image, const DiskHeader& header, std::optional<NamePattern> pattern,
+                     const std::string& argument)
+        : image_(std::move(image)), header_(header), pattern_(std::move(pattern)), reader_(image_, argument) {
+        pending_ = {loadAddress & 0xFF, loadAddress >> 8};
+        appendLine(0, headerText(header_));
+    }
+
+    std::optional<std::uint64_t> size() const override { return std::nullopt; }
+
+    std::size_t read(std::uint8_t* into, std::size_t n) override {
+        std::size_t done = 0;
+        while (done < n) {
+            if (position_ == pending_.size() && !makeMoreLines()) break;
+            const std::size_t take = std::min(n - done, pending_.size() - position_);
+            std::copy_n(pending_.begin() + static_cast<std::ptrdiff_t>(position_), take, into + done);
+            position_ += take;
+            done += take;
+        }
+        return done;
+    }
+
+private:
+    // The next entry's line, or the closing lines at the end of the
+    // directory; false when everything has been made or the directory broke.
+    bool makeMoreLines() {
+        if (finished_) return false;
+        pending_.clear();
+        position_ = 0;
+        while (auto entry = reader_.next()) {
+            if (pattern_ && !pattern_->matches(entry->name)) continue;
+            appendLine(entry->blocks, entryText(*entry));
+            return true;
+        }
+        finished_ = true;
+        if (reader_.failure()) {
+            failure_ = reader_.failure();
+            return false;
+        }
+        Bytes text;
+        appendText(text, "BLOCKS FREE.             ");
+        appendLine(static_cast<std::uint16_t>(header_.freeBlocks), text);
+        pending_.insert(pending_.end(), {0, 0});
+        return true;
+    }
+
+    void appendLine(std::uint16_t number, const Bytes& text) {
+        const std::size_t length = 2 + 2 + text.size() + 1;
+        nextLineAddress_ = static_cast<std::uint16_t>(nextLineAddress_ + length);
+        pending_.insert(pending_.end(), {static_cast<std::uint8_t>(nextLineAddress_ & 0xFF),
+                                         static_cast<std::uint8_t>(nextLineAddress_ >> 8),
+                                         static_cast<std::uint8_t>(number & 0xFF), static_cast<std::uint8_t>(number >> 8)});
+        pending_.insert(pending_.end(), text.begin(), text.end());
+        pending_.push_back(0);
+    }
+
+    DiskImage image_;
+    const DiskHeader header_;
+    const std::optional<NamePattern> pattern_;
+    DirectoryReader reader_;  // reads image_
+    Bytes pending_;           // the lines made and not yet handed out
+    std::size_t position_ = 0;
+    std::uint16_t nextLineAddress_ = loadAddress;
+    bool finished_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<BlockSource> openDirectoryListing(DiskImage image, const DiskHeader& header,
+                                                  std::optional<NamePattern> pattern, const std::string& argument) {
+    return std::make_unique<DirectoryListing>(std::move(image), header, std::move(pattern), argument);
+}
+
+}  // namespace nuk::disk

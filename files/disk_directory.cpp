@@ -1,0 +1,124 @@
+// Reading the header, the free block count and the entries of a disk
+// image's directory.
+
+#include "files/disk_directory.hpp"
+
+#include <algorithm>
+#include <cerrno>
+#include <utility>
+
+#include "files/disk_faults.hpp"
+
+namespace nuk::disk {
+
+namespace {
+
+constexpr std::size_t entriesPerSector = 8;
+constexpr std::size_t entrySize = 32;
+
+// Where a kind keeps its header, its name and id, and its directory.
+struct DirectoryPlaces {
+    Location header;
+    std::size_t nameOffset;  // 16 bytes of disk name, then 2 padding bytes, then id and DOS type
+    Location firstEntries;
+};
+
+DirectoryPlaces placesOf(Kind kind) {
+    if (kind == Kind::d81) return {{40, 0}, 0x04, {40, 3}};
+    return {{18, 0}, 0x90, {18, 1}};
+}
+
+// The BAM of a 1541 and of a 1571's first side: four bytes per track from
+// byte 4, the first of them the track's free count.
+unsigned freeOnFirstSide(const Sector& bam) {
+    unsigned free = 0;
+    for (unsigned track = 1; track <= 35; ++track) {
+        if (track != 18) free += bam[4 + 4 * (track - 1)];
+    }
+    return free;
+}
+
+// The 1571 keeps the free counts of tracks 36-70 in the first BAM sector, one
+// byte each from $DD; it counts them only for a disk formatted double-sided.
+unsigned freeOnSecondSide(const Sector& bam) {
+    constexpr std::uint8_t doubleSided = 0x80;
+    if (!(bam[3] & doubleSided)) return 0;
+    unsigned free = 0;
+    for (unsigned track = 36; track <= 70; ++track) {
+        if (track != 53) free += bam[0xDD + (track - 36)];
+    }
+    return free;
+}
+
+// The 1581's BAM: two sectors of 40 tracks each, six bytes per track from
+// byte $10, the first of them the free count.
+unsigned freeInBamSector(const Sector& bam, unsigned firstTrack) {
+    unsigned free = 0;
+    for (unsigned track = firstTrack; track < firstTrack + 40; ++track) {
+        if (track != 40) free += bam[0x10 + 6 * (track - firstTrack)];
+    }
+    return free;
+}
+
+}  // namespace
+
+std::optional<cli::Msg> readHeader(DiskImage& image, const std::string& argument, DiskHeader& header) {
+    const DirectoryPlaces places = placesOf(image.kind());
+    Sector sector;
+    if (!image.read(places.header, sector)) return imageReadFailed(argument, errno);
+    std::copy_n(sector.begin() + places.nameOffset, header.name.size(), header.name.begin());
+    std::copy_n(sector.begin() + places.nameOffset + 18, header.idAndDosType.size(), header.idAndDosType.begin());
+    if (image.kind() != Kind::d81) {
+        header.freeBlocks = freeOnFirstSide(sector);
+        if (image.kind() == Kind::d71) header.freeBlocks += freeOnSecondSide(sector);
+        return std::nullopt;
+    }
+    header.freeBlocks = 0;
+    for (unsigned part = 0; part < 2; ++part) {
+        if (!image.read({40, 1 + part}, sector)) return imageReadFailed(argument, errno);
+        header.freeBlocks += freeInBamSector(sector, 1 + 40 * part);
+    }
+    return std::nullopt;
+}
+
+DirectoryReader::DirectoryReader(DiskImage& image, std::string argument)
+    : image_(image), argument_(std::move(argument)), slot_(entriesPerSector),
+      nextSector_(placesOf(image.kind()).firstEntries) {}
+
+std::optional<DirectoryEntry> DirectoryReader::next() {
+    for (;;) {
+        if (slot_ == entriesPerSector && !loadNextSector()) return std::nullopt;
+        const std::uint8_t* raw = sector_.data() + entrySize * slot_++;
+        if (raw[2] == 0) continue;
+        DirectoryEntry entry;
+        entry.type = raw[2];
+        entry.start = {raw[3], raw[4]};
+        std::copy_n(raw + 5, entry.name.size(), entry.name.begin());
+        entry.blocks = static_cast<std::uint16_t>(raw[30] | raw[31] << 8);
+        return entry;
+    }
+}
+
+// A chain visits each sector once at most: more sectors than the image holds
+// means it runs in a loop.
+bool DirectoryReader::loadNextSector() {
+    if (failure_ || !nextSector_) return false;
+    const Location where = *nextSector_;
+    if (!image_.holds(where)) {
+        failure_ = chainLeavesImage(argument_, Chain::directory, where);
+        return false;
+    }
+    if (++sectorsRead_ > image_.sectorCount()) {
+        failure_ = chainLoops(argument_, Chain::directory);
+        return false;
+    }
+    if (!image_.read(where, sector_)) {
+        failure_ = imageReadFailed(argument_, errno);
+        return false;
+    }
+    nextSector_ = sector_[0] == 0 ? std::nullopt : std::optional<Location>(Location{sector_[0], sector_[1]});
+    slot_ = 0;
+    return true;
+}
+
+}  // namespace nuk::disk

@@ -1,0 +1,88 @@
+// Reading a file inside a disk image along its sector chain.
+
+#include "files/disk_file_source.hpp"
+
+#include <algorithm>
+#include <cerrno>
+#include <optional>
+#include <utility>
+
+#include "files/disk_faults.hpp"
+
+namespace nuk::disk {
+
+namespace {
+
+constexpr std::size_t firstDataByte = 2;
+
+class ChainedFileSource final : public BlockSource {
+public:
+    ChainedFileSource(DiskImage image, Location first, std::string argument)
+        : image_(std::move(image)), next_(first), argument_(std::move(argument)) {
+        if (!image_.holds(first)) failure_ = fileStartsOutside(argument_, first);
+    }
+
+    std::optional<std::uint64_t> size() const override { return std::nullopt; }
+
+    std::size_t read(std::uint8_t* into, std::size_t n) override {
+        std::size_t done = 0;
+        while (done < n) {
+            if (position_ == end_ && !loadNextSector()) break;
+            const std::size_t take = std::min(n - done, end_ - position_);
+            std::copy_n(sector_.begin() + position_, take, into + done);
+            position_ += take;
+            done += take;
+        }
+        return done;
+    }
+
+private:
+    // Sets the next sector's data up, or returns false at the end of the
+    // chain or at a fault.
+    bool loadNextSector() {
+        if (failure_ || !next_) return false;
+        const Location where = *next_;
+        if (!image_.holds(where)) {
+            failure_ = chainLeavesImage(argument_, Chain::file, where);
+            return false;
+        }
+        if (++sectorsRead_ > image_.sectorCount()) {
+            failure_ = chainLoops(argument_, Chain::file);
+            return false;
+        }
+        if (!image_.read(where, sector_)) {
+            failure_ = imageReadFailed(argument_, errno);
+            return false;
+        }
+        position_ = firstDataByte;
+        if (sector_[0] != 0) {
+            next_ = Location{sector_[0], sector_[1]};
+            end_ = sector_.size();
+            return true;
+        }
+        next_.reset();
+        const unsigned lastByte = sector_[1];
+        if (lastByte < firstDataByte) {
+            failure_ = lastByteTooLow(argument_, lastByte);
+            return false;
+        }
+        end_ = lastByte + 1;
+        return true;
+    }
+
+    DiskImage image_;
+    std::optional<Location> next_;
+    const std::string argument_;
+    Sector sector_{};
+    std::size_t position_ = 0;  // of the next byte to hand out in sector_
+    std::size_t end_ = 0;       // just past the last data byte of sector_
+    std::uint32_t sectorsRead_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<BlockSource> openChainedFile(DiskImage image, Location first, const std::string& argument) {
+    return std::make_unique<ChainedFileSource>(std::move(image), first, argument);
+}
+
+}  // namespace nuk::disk

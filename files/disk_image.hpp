@@ -1,0 +1,60 @@
+#pragma once
+// A Commodore disk image: its kind, told by the file's size, the tracks and
+// sectors of that kind, and sectors read one at a time by track and sector.
+//
+//   kind  drive  tracks         sectors per track              image bytes (with error bytes)
+//   D64   1541   35 (or 40)     21 / 19 / 18 / 17 by zone      174848 (175531), 196608 (197376)
+//   D71   1571   70 (two sides) as D64, side 2 from track 36   349696 (351062)
+//   D81   1581   80             40                             819200 (822400)
+//
+// The error bytes some images carry after the last sector (one per sector)
+// are not read.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+#include "files/image_file.hpp"
+
+namespace nuk::disk {
+
+enum class Kind { d64, d71, d81 };
+
+struct Layout {
+    Kind kind;
+    unsigned tracks;
+};
+
+// The layout of an image file of this size; nothing for any other size.
+std::optional<Layout> layoutForSize(std::uint64_t size);
+
+struct Location {
+    unsigned track;   // from 1
+    unsigned sector;  // from 0
+};
+
+using Sector = std::array<std::uint8_t, 256>;
+
+class DiskImage {
+public:
+    DiskImage(Layout layout, std::unique_ptr<ImageFile> file);
+
+    Kind kind() const { return layout_.kind; }
+    unsigned sectorsOnTrack(unsigned track) const;  // 0 for a track the disk does not have
+    bool holds(Location where) const;
+    std::uint32_t sectorCount() const { return sectorCount_; }
+
+    // Reads the sector at a location the disk holds; false when the file
+    // cannot be read there (errno says why).
+    bool read(Location where, Sector& into);
+
+private:
+    std::uint64_t offsetOf(Location where) const;
+
+    Layout layout_;
+    std::unique_ptr<ImageFile> file_;
+    std::uint32_t sectorCount_;
+};
+
+}  // namespace nuk::disk
