@@ -36,9 +36,13 @@ DESCENT = BASELINE_ROW * UNITS_PER_PIXEL
 # time stamp, so that the same inputs give the same bytes.
 FIXED_TIME_STAMP = 3787038400
 
-# Besides what the tables name: the dump's own characters and the whole of
-# the two blocks a terminal font is expected to have.
+# Besides what the tables name: the dump's own characters, the two blocks a
+# terminal font is expected to have, and the rest of Latin-1, without which
+# fontconfig does not count the font as one for English (or most Western
+# European languages) and ranks it below every font that is, as a fallback too.
+# (The soft hyphen is left out: Unifont draws it as a wide box with its name.)
 BASIC_LATIN = range(0x20, 0x7F)
+LATIN_1_SUPPLEMENT = [code_point for code_point in range(0xA0, 0x100) if code_point != 0xAD]
 BOX_DRAWING_AND_BLOCKS = range(0x2500, 0x25A0)
 
 COPYRIGHT = ("Glyphs of GNU Unifont, Copyright (c) 1998-2022 Roman Czyborra, Paul Hardy, "
@@ -63,7 +67,7 @@ def inverted(cell):
 
 def glyph_cells(entries, unifont, notes):
     """Code point -> 8x16 cell, for every character of the font."""
-    wanted = set(BASIC_LATIN) | set(BOX_DRAWING_AND_BLOCKS)
+    wanted = set(BASIC_LATIN) | set(LATIN_1_SUPPLEMENT) | set(BOX_DRAWING_AND_BLOCKS)
     for entry in entries:
         for code_point in (entry.standard, entry.written):
             if not glyph_sources.is_private_use(code_point):

@@ -6,12 +6,18 @@ pixels above the cell's bottom. A cell comes back as 16 rows, top row first,
 each row a tuple of 0/1 pixels.
 """
 
+import logging
+
 from fontTools.pens.recordingPen import RecordingPen
 from fontTools.ttLib import TTFont
 
 CELL_ROWS = 16
 UNITS_PER_PIXEL = 4
 BASELINE_ROW = 2  # pixel rows below the baseline
+
+
+# Unifont's head table has time stamps of zero, which fontTools warns about.
+logging.getLogger("fontTools.ttLib.tables._h_e_a_d").setLevel(logging.ERROR)
 
 
 class UnifontGlyphs:
