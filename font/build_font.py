@@ -19,6 +19,7 @@ import sys
 
 from fontTools.fontBuilder import FontBuilder
 from fontTools.pens.ttGlyphPen import TTGlyphPen
+from fontTools.ttLib.tables.O_S_2f_2 import Panose
 
 import glyph_sources
 from pixel_outlines import contours
@@ -32,6 +33,7 @@ UNITS_PER_EM = CELL_ROWS * UNITS_PER_PIXEL
 ADVANCE = CELL_COLUMNS * UNITS_PER_PIXEL
 ASCENT = (CELL_ROWS - BASELINE_ROW) * UNITS_PER_PIXEL
 DESCENT = BASELINE_ROW * UNITS_PER_PIXEL
+REGULAR, USE_TYPO_METRICS = 1 << 6, 1 << 7  # OS/2 fsSelection bits
 # 2024-01-01 00:00 UTC in the font's clock (seconds since 1904): a fixed
 # time stamp, so that the same inputs give the same bytes.
 FIXED_TIME_STAMP = 3787038400
@@ -101,11 +103,11 @@ def _units(x, y):
 
 
 def missing_glyph():
-    """The .notdef glyph: an open rectangle."""
-    frame = [[1 if x in (1, 6) or y in (2, 13) else 0 for x in range(CELL_COLUMNS)] for y in range(CELL_ROWS)]
-    for y in list(range(0, 2)) + list(range(14, 16)):
-        frame[y] = [0] * CELL_COLUMNS
-    return outline(tuple(tuple(row) for row in frame))
+    """The .notdef glyph: the outline of a box, columns 1-6 by rows 2-13."""
+    def on_frame(x, y):
+        inside = 1 <= x <= 6 and 2 <= y <= 13
+        return inside and (x in (1, 6) or y in (2, 13))
+    return outline(tuple(tuple(int(on_frame(x, y)) for x in range(CELL_COLUMNS)) for y in range(CELL_ROWS)))
 
 
 def build(cells, version):
@@ -142,7 +144,8 @@ def build(cells, version):
         version=4, xAvgCharWidth=ADVANCE, usWeightClass=400, fsType=0,
         sTypoAscender=ASCENT, sTypoDescender=-DESCENT, sTypoLineGap=0,
         usWinAscent=ASCENT, usWinDescent=DESCENT, sxHeight=8 * UNITS_PER_PIXEL,
-        sCapHeight=10 * UNITS_PER_PIXEL, achVendID="NONE", fsSelection=0x40 | 0x80,
+        sCapHeight=10 * UNITS_PER_PIXEL, achVendID="NONE",
+        fsSelection=REGULAR | USE_TYPO_METRICS,
         panose=_monospaced_panose(),
         ulCodePageRange1=1,  # Latin 1
     )
@@ -154,7 +157,6 @@ def build(cells, version):
 
 
 def _monospaced_panose():
-    from fontTools.ttLib.tables.O_S_2f_2 import Panose
     panose = Panose()
     for field in ("bSerifStyle", "bWeight", "bContrast", "bStrokeVariation", "bArmStyle",
                   "bLetterForm", "bMidline", "bXHeight"):
