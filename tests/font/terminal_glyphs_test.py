@@ -23,6 +23,7 @@ Usage: terminal_glyphs_test.py --program hexloom --font HexloomMono.ttf
 
 import argparse
 import os
+import shlex
 import shutil
 import subprocess
 import sys
@@ -128,12 +129,21 @@ def screenshot(program, work):
     environment["DISPLAY"] = display
     terminal = None
     try:
-        terminal = subprocess.Popen(
-            ["lxterminal", "--no-remote", "-e", f"bash show.sh {program}"], cwd=work, env=environment, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        terminal = subprocess.Popen(["lxterminal", "--no-remote", "-e", f"bash show.sh {shlex.quote(program)}"],
+                                    cwd=work, env=environment, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         wait_for(os.path.join(work, "ready"), 60)
-        time.sleep(1.5)  # the last lines reach the screen
         shot = os.path.join(work, "terminal-glyphs.png")
-        subprocess.run(["import", "-display", display, "-window", "root", shot], check=True)
+        # The terminal draws what it was sent a little later: the screen is
+        # taken once it shows ink and two screenshots half a second apart agree.
+        previous = None
+        for _ in range(40):
+            time.sleep(0.5)
+            subprocess.run(["import", "-display", display, "-window", "root", shot], check=True)
+            with open(shot, "rb") as image:
+                current = image.read()
+            if current == previous and Image.open(shot).convert("L").getextrema()[0] < 128:
+                break
+            previous = current
     finally:
         if terminal:
             terminal.kill()
