@@ -71,8 +71,12 @@ std::uint8_t petsciiToScreenCode(std::uint8_t byte) {
     return 0x5E;
 }
 
+std::uint16_t screenCodeToStandardCharacter(std::uint8_t screenCode, bool lowercase) {
+    return unicodeTable(lowercase)[screenCode];
+}
+
 std::uint16_t screenCodeToUnicode(std::uint8_t screenCode, bool lowercase) {
-    const std::uint16_t codePoint = unicodeTable(lowercase)[screenCode];
+    const std::uint16_t codePoint = screenCodeToStandardCharacter(screenCode, lowercase);
     return isBoxDrawingOrBlock(codePoint) ? privateUseGlyph(screenCode, lowercase) : codePoint;
 }
 

@@ -8,6 +8,10 @@
 #include "console/console.hpp"
 
 std::uint8_t petsciiToScreenCode(std::uint8_t byte);
+// The character a screen code stands for in the set's table, before the
+// box-drawing and block characters give way to private-use glyphs (the
+// companion font draws those glyphs from these characters).
+std::uint16_t screenCodeToStandardCharacter(std::uint8_t screenCode, bool lowercase);
 // Code point for a screen code, with box-drawing/block characters replaced
 // by the private-use glyph U+EE00/U+EF00 + screen code.
 std::uint16_t screenCodeToUnicode(std::uint8_t screenCode, bool lowercase);

@@ -12,17 +12,31 @@ foreach(page IN LISTS manual_pages)
 endforeach()
 
 # Debian looks for the licence of a package in doc/<package>/copyright, and
-# for the history of a native package in doc/<package>/changelog.gz.
+# for the history of a native package in doc/<package>/changelog.gz. The
+# copyright file also names the font's licence.
 file(GLOB licences ${stage}/*/share/doc/*/LICENSE)
 foreach(licence IN LISTS licences)
   get_filename_component(doc_dir ${licence} DIRECTORY)
   file(RENAME ${licence} ${doc_dir}/copyright)
+  if(EXISTS ${doc_dir}/HexloomMono-OFL.txt)
+    file(READ ${CPACK_HEXLOOM_DEBIAN_DIR}/copyright-font font_copyright)
+    file(APPEND ${doc_dir}/copyright "${font_copyright}")
+  endif()
   file(COPY_FILE ${CPACK_HEXLOOM_DEBIAN_DIR}/changelog ${doc_dir}/changelog)
   execute_process(COMMAND gzip -9nf ${doc_dir}/changelog COMMAND_ERROR_IS_FATAL ANY)
   # What lintian reports about the package and is so on purpose, with why.
   get_filename_component(share_dir ${doc_dir}/../.. ABSOLUTE)
   file(MAKE_DIRECTORY ${share_dir}/lintian/overrides)
   file(COPY_FILE ${CPACK_HEXLOOM_DEBIAN_DIR}/lintian-overrides ${share_dir}/lintian/overrides/hexloom)
+endforeach()
+
+# The font's fontconfig rule is switched on as Debian's font packages do it:
+# a link in /etc/fonts/conf.d to the rule in /usr/share/fontconfig/conf.avail.
+file(GLOB font_rules RELATIVE ${stage} ${stage}/*/share/fontconfig/conf.avail/*.conf)
+foreach(rule IN LISTS font_rules)
+  get_filename_component(name ${rule} NAME)
+  file(MAKE_DIRECTORY ${stage}/etc/fonts/conf.d)
+  file(CREATE_LINK /${rule} ${stage}/etc/fonts/conf.d/${name} SYMBOLIC)
 endforeach()
 
 # Stripped as Debian strips its programs: besides the symbols (which cpack

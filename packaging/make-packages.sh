@@ -3,6 +3,8 @@
 #   hexloom_<version>_amd64.deb   the native x86_64 Linux build
 #   hexloom_<version>_i386.deb    the 32-bit x86 Linux build
 #   hexloom-<version>-win64.zip   the 64-bit Windows build
+# Each holds the font Hexloom Mono, which the native build makes (font/) and
+# the two cross builds take from it (HEXLOOM_FONT_FILE).
 #
 # Usage: bash packaging/make-packages.sh [OUTPUT_DIRECTORY]   (default build/packages)
 #
@@ -13,7 +15,8 @@
 # other build trees to use or create.
 #
 # Needs: cmake, g++, g++-multilib, g++-mingw-w64-x86-64-posix, dpkg-dev, zip,
-# groff (the Windows zip's MANUAL.txt).
+# groff (the Windows zip's MANUAL.txt), python3-fonttools, python3-pil and
+# fonts-unifont (the font).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -41,9 +44,11 @@ toolchain_of() {
   esac
 }
 
-# package TARGET DIRECTORY: configures the tree if needed, builds it and packs it.
+# package TARGET DIRECTORY [CMAKE ARGUMENTS...]: configures the tree if
+# needed, builds it and packs it.
 package() {
   local target=$1 dir=$2 toolchain
+  shift 2
   toolchain=$(toolchain_of "$target")
   if [[ -f $dir/CMakeCache.txt ]]; then
     # A reused tree must have been configured for the same target, or the
@@ -55,11 +60,11 @@ package() {
       echo "make-packages: $dir is not a $target build (toolchain: ${configured:-none})" >&2
       exit 1
     fi
-    cmake "$dir" >/dev/null
+    cmake "$@" "$dir" >/dev/null
   else
     echo "== $target: configure $dir"
     cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DHEXLOOM_BUILD_TESTS=OFF \
-      ${toolchain:+-DCMAKE_TOOLCHAIN_FILE="$toolchain"} >/dev/null
+      ${toolchain:+-DCMAKE_TOOLCHAIN_FILE="$toolchain"} "$@" >/dev/null
   fi
   echo "== $target: build $dir"
   cmake --build "$dir" -j"$jobs" >/dev/null
@@ -73,8 +78,14 @@ package() {
 
 mkdir -p "$out"
 rm -f "$out"/hexloom*.deb "$out"/hexloom*.zip
-package native "$(build_tree native "${HEXLOOM_NATIVE_BUILD:-}")"
-package i386 "$(build_tree i386 "${HEXLOOM_I386_BUILD:-}")"
-package windows "$(build_tree windows "${HEXLOOM_WINDOWS_BUILD:-}")"
+native_dir=$(build_tree native "${HEXLOOM_NATIVE_BUILD:-}")
+package native "$native_dir"
+font=$native_dir/font/HexloomMono.ttf
+if [[ ! -f $font ]]; then
+  echo "make-packages: $native_dir built no font (needs python3-fonttools, python3-pil, fonts-unifont)" >&2
+  exit 1
+fi
+package i386 "$(build_tree i386 "${HEXLOOM_I386_BUILD:-}")" -DHEXLOOM_FONT_FILE="$font"
+package windows "$(build_tree windows "${HEXLOOM_WINDOWS_BUILD:-}")" -DHEXLOOM_FONT_FILE="$font"
 echo "== packages in $out"
 ls -1 "$out"

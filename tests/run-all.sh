@@ -23,6 +23,9 @@ jobs=$(nproc 2>/dev/null || echo 2)
 packages=(cmake g++ googletest python3)
 # disk images for the golden disk test, made at run time on every target
 packages+=(cc1541)
+# the font Hexloom Mono (built from GNU Unifont) and its chart; its test in a terminal
+# that falls back to it, on a virtual X server (screenshot: imagemagick)
+packages+=(python3-fonttools python3-pil fonts-unifont fontconfig fonts-dejavu-core lxterminal xvfb imagemagick)
 # target i386/Linux
 packages+=(g++-multilib qemu-user)
 # target x86_64/Windows (packages)

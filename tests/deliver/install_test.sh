@@ -31,6 +31,14 @@ for file in "$page" "$bash_completion" "$zsh_completion" "$fish_completion" \
             "$prefix/share/doc/hexloom/examples/hello.prg"; do
   [[ -f $file ]] || fail "not installed: ${file#"$prefix"/}"
 done
+# The font, where fontconfig looks, with its licence and fontconfig rule
+# (when this tree builds it).
+if [[ -f $build/font/HexloomMono.ttf ]]; then
+  for file in share/fonts/truetype/hexloom/HexloomMono.ttf share/doc/hexloom/HexloomMono-OFL.txt \
+              share/fontconfig/conf.avail/61-hexloom-mono.conf; do
+    [[ -f $prefix/$file ]] || fail "not installed: $file"
+  done
+fi
 [[ -x $program ]] || fail "not installed as a program: bin/hexloom"
 "$program" --version >/dev/null 2>&1 || fail "the installed program does not run"
 

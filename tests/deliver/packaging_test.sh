@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the three packages with packaging/make-packages.sh and inspects them
 # as a user would receive them: the Debian fields, the file lists, what
-# lintian says about the .deb files, the Windows documents, and the programs
+# lintian says about the .deb files, the Windows documents, the font (the
+# same in all three, and found by fontconfig once unpacked), and the programs
 # inside, which must run (the 32-bit one under qemu-i386, the Windows one
 # under Wine when it is installed).
 #
@@ -73,13 +74,17 @@ fi
 [[ $(field "$amd64_deb" Depends) == *libc6* ]] || fail "native package depends on: $(field "$amd64_deb" Depends)"
 
 # File lists.
-expected_deb_files='./usr/bin/hexloom
+expected_deb_files='./etc/fonts/conf.d/61-hexloom-mono.conf
+./usr/bin/hexloom
 ./usr/share/bash-completion/completions/hexloom
+./usr/share/doc/hexloom/HexloomMono-OFL.txt
 ./usr/share/doc/hexloom/README.md
 ./usr/share/doc/hexloom/changelog.gz
 ./usr/share/doc/hexloom/copyright
 ./usr/share/doc/hexloom/examples/hello.prg
 ./usr/share/fish/vendor_completions.d/hexloom.fish
+./usr/share/fontconfig/conf.avail/61-hexloom-mono.conf
+./usr/share/fonts/truetype/hexloom/HexloomMono.ttf
 ./usr/share/lintian/overrides/hexloom
 ./usr/share/man/man1/hexloom.1.gz
 ./usr/share/zsh/vendor-completions/_hexloom'
@@ -88,7 +93,9 @@ for deb in "$amd64_deb" "$i386_deb"; do
   [[ $files == "$expected_deb_files" ]] || fail "$(basename "$deb") holds:"$'\n'"$files"
 done
 top=hexloom-${version}-win64
-expected_zip_files="$top/LICENSE.txt
+expected_zip_files="$top/HexloomMono-OFL.txt
+$top/HexloomMono.ttf
+$top/LICENSE.txt
 $top/MANUAL.txt
 $top/README.txt
 $top/examples/hello.prg
@@ -138,10 +145,43 @@ qemu-i386 "$program" --version | grep -q 'for: i386/Linux' || fail "packaged 32-
 [[ -x $unpacked/amd64/usr/bin/hexloom ]] || fail "native package holds no runnable program"
 cmp -s <(zcat "$unpacked/i386/usr/share/man/man1/hexloom.1.gz") "$source_dir/doc/hexloom.1" ||
   fail "packaged manual page differs from doc/hexloom.1"
-cmp -s "$unpacked/i386/usr/share/doc/hexloom/copyright" "$source_dir/LICENSE" ||
-  fail "packaged copyright file differs from LICENSE"
+cmp -s "$unpacked/i386/usr/share/doc/hexloom/copyright" \
+    <(cat "$source_dir/LICENSE" "$source_dir/packaging/debian/copyright-font") ||
+  fail "packaged copyright file is not LICENSE and the font's licence note"
 cmp -s "$unpacked/i386/usr/share/doc/hexloom/examples/hello.prg" "$sample" ||
   fail "packaged examples/hello.prg differs from samples/hello.prg"
+
+# The font: one file in all three packages, made by this build; the rule in
+# /etc/fonts/conf.d links to the packaged one; and fontconfig, given the
+# unpacked tree and DejaVu as its only fonts and the packaged rule, lists the
+# font and takes it for the private-use characters after DejaVu Sans Mono.
+font=$unpacked/amd64/usr/share/fonts/truetype/hexloom/HexloomMono.ttf
+for copy in "$unpacked/i386/usr/share/fonts/truetype/hexloom/HexloomMono.ttf" \
+            "$unpacked/windows/$top/HexloomMono.ttf" "$build/font/HexloomMono.ttf"; do
+  cmp -s "$font" "$copy" || fail "$copy differs from the native package's font"
+done
+rule=usr/share/fontconfig/conf.avail/61-hexloom-mono.conf
+[[ $(readlink "$unpacked/amd64/etc/fonts/conf.d/61-hexloom-mono.conf") == "/$rule" ]] ||
+  fail "etc/fonts/conf.d/61-hexloom-mono.conf does not link to /$rule"
+cat >"$work/fonts.conf" <<END
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
+<fontconfig>
+  <dir>$unpacked/amd64/usr/share/fonts</dir>
+  <dir>/usr/share/fonts/truetype/dejavu</dir>
+  <cachedir>$work/font-cache</cachedir>
+  <include>$unpacked/amd64/$rule</include>
+</fontconfig>
+END
+listed=$(FONTCONFIG_FILE=$work/fonts.conf fc-list : family file)
+[[ $listed == *"$font: Hexloom Mono"* ]] || fail "fc-list does not list the unpacked font:"$'\n'"$listed"
+fallback=$(FONTCONFIG_FILE=$work/fonts.conf fc-match -s 'DejaVu Sans Mono' family | grep -v -x -m1 'DejaVu Sans Mono')
+[[ $fallback == "Hexloom Mono" ]] || fail "the first fallback of DejaVu Sans Mono is $fallback, not Hexloom Mono"
+# As installed on a desktop: the packaged program's dump in a terminal left
+# at its font, with the packaged font and rule (screenshot in $work/terminal).
+/usr/bin/python3 "$source_dir/tests/font/terminal_glyphs_test.py" --program "$unpacked/amd64/usr/bin/hexloom" \
+    --font "$font" --fontconfig-rule "$unpacked/amd64/$rule" --output-directory "$work/terminal" ||
+  fail "the packaged font does not show the dump's glyphs in a terminal"
 
 # The packaged Windows program: a 64-bit x86 PE file; run it when Wine is here.
 exe=$unpacked/windows/$top/hexloom.exe
@@ -149,7 +189,7 @@ exe=$unpacked/windows/$top/hexloom.exe
 pe_offset=$(od -An -tu4 -j60 -N4 "$exe" | tr -d ' ')
 [[ $(od -An -tx1 -j$((pe_offset + 4)) -N2 "$exe" | tr -d ' ') == 6486 ]] || fail "hexloom.exe is not built for x86-64"
 # The documents of the zip are for Windows: every line ends in CR LF.
-for document in README.txt LICENSE.txt MANUAL.txt; do
+for document in README.txt LICENSE.txt MANUAL.txt HexloomMono-OFL.txt; do
   path=$unpacked/windows/$top/$document
   [[ -s $path && $(tail -c1 "$path" | od -An -c | tr -d ' ') == '\n' ]] &&
     ! grep -q $'[^\r]$\|^$' "$path" || fail "zip's $document does not end every line in CR LF"
