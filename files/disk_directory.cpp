@@ -82,8 +82,8 @@ std::optional<cli::Msg> readHeader(DiskImage& image, const std::string& argument
 }
 
 DirectoryReader::DirectoryReader(DiskImage& image, std::string argument)
-    : image_(image), argument_(std::move(argument)), slot_(entriesPerSector),
-      nextSector_(placesOf(image.kind()).firstEntries) {}
+    : chain_(image, placesOf(image.kind()).firstEntries, Chain::directory, std::move(argument)),
+      slot_(entriesPerSector) {}
 
 std::optional<DirectoryEntry> DirectoryReader::next() {
     for (;;) {
@@ -99,24 +99,8 @@ std::optional<DirectoryEntry> DirectoryReader::next() {
     }
 }
 
-// A chain visits each sector once at most: more sectors than the image holds
-// means it runs in a loop.
 bool DirectoryReader::loadNextSector() {
-    if (failure_ || !nextSector_) return false;
-    const Location where = *nextSector_;
-    if (!image_.holds(where)) {
-        failure_ = chainLeavesImage(argument_, Chain::directory, where);
-        return false;
-    }
-    if (++sectorsRead_ > image_.sectorCount()) {
-        failure_ = chainLoops(argument_, Chain::directory);
-        return false;
-    }
-    if (!image_.read(where, sector_)) {
-        failure_ = imageReadFailed(argument_, errno);
-        return false;
-    }
-    nextSector_ = sector_[0] == 0 ? std::nullopt : std::optional<Location>(Location{sector_[0], sector_[1]});
+    if (!chain_.next(sector_)) return false;
     slot_ = 0;
     return true;
 }

@@ -18,6 +18,7 @@
 #include "cli/message.hpp"
 #include "files/disk_image.hpp"
 #include "files/disk_name_pattern.hpp"
+#include "files/sector_chain.hpp"
 
 namespace nuk::disk {
 
@@ -57,18 +58,14 @@ public:
     // The next entry whose type byte is not 0; nothing at the end of the
     // directory or after a failure.
     std::optional<DirectoryEntry> next();
-    const std::optional<cli::Msg>& failure() const { return failure_; }
+    const std::optional<cli::Msg>& failure() const { return chain_.failure(); }
 
 private:
     bool loadNextSector();
 
-    DiskImage& image_;
-    const std::string argument_;
+    SectorChain chain_;
     Sector sector_{};
     std::size_t slot_;  // of the entry to read next in sector_
-    std::optional<Location> nextSector_;
-    std::uint32_t sectorsRead_ = 0;
-    std::optional<cli::Msg> failure_;
 };
 
 }  // namespace nuk::disk

@@ -3,11 +3,11 @@
 #include "files/disk_file_source.hpp"
 
 #include <algorithm>
-#include <cerrno>
 #include <optional>
 #include <utility>
 
 #include "files/disk_faults.hpp"
+#include "files/sector_chain.hpp"
 
 namespace nuk::disk {
 
@@ -17,9 +17,9 @@ constexpr std::size_t firstDataByte = 2;
 
 class ChainedFileSource final : public BlockSource {
 public:
-    ChainedFileSource(DiskImage image, Location first, std::string argument)
-        : image_(std::move(image)), next_(first), argument_(std::move(argument)) {
-        if (!image_.holds(first)) failure_ = fileStartsOutside(argument_, first);
+    ChainedFileSource(DiskImage image, Location first, const std::string& argument)
+        : image_(std::move(image)), chain_(image_, first, Chain::file, argument) {
+        if (!image_.holds(first)) failure_ = fileStartsOutside(argument, first);
     }
 
     std::optional<std::uint64_t> size() const override { return std::nullopt; }
@@ -39,44 +39,32 @@ public:
 private:
     // Sets the next sector's data up, or returns false at the end of the
     // chain or at a fault.
+    // The last sector's second byte is the position of its last data byte.
     bool loadNextSector() {
-        if (failure_ || !next_) return false;
-        const Location where = *next_;
-        if (!image_.holds(where)) {
-            failure_ = chainLeavesImage(argument_, Chain::file, where);
-            return false;
-        }
-        if (++sectorsRead_ > image_.sectorCount()) {
-            failure_ = chainLoops(argument_, Chain::file);
-            return false;
-        }
-        if (!image_.read(where, sector_)) {
-            failure_ = imageReadFailed(argument_, errno);
+        if (failure_) return false;
+        if (!chain_.next(sector_)) {
+            failure_ = chain_.failure();
             return false;
         }
         position_ = firstDataByte;
         if (sector_[0] != 0) {
-            next_ = Location{sector_[0], sector_[1]};
             end_ = sector_.size();
             return true;
         }
-        next_.reset();
         const unsigned lastByte = sector_[1];
         if (lastByte < firstDataByte) {
-            failure_ = lastByteTooLow(argument_, lastByte);
+            failure_ = lastByteTooLow(chain_.argument(), lastByte);
             return false;
         }
         end_ = lastByte + 1;
         return true;
     }
 
-    DiskImage image_;
-    std::optional<Location> next_;
-    const std::string argument_;
+    DiskImage image_;  // before chain_, which reads from it
+    SectorChain chain_;
     Sector sector_{};
     std::size_t position_ = 0;  // of the next byte to hand out in sector_
     std::size_t end_ = 0;       // just past the last data byte of sector_
-    std::uint32_t sectorsRead_ = 0;
 };
 
 }  // namespace

@@ -1,0 +1,38 @@
+#pragma once
+// A chain of sectors in a disk image, as files and the directory are kept:
+// the first two bytes of each sector link to the next one (track 0: it is
+// the last). Each step is checked, so a damaged image ends the walk with a
+// message instead of reading outside the image or going round for ever.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "cli/message.hpp"
+#include "files/disk_faults.hpp"
+#include "files/disk_image.hpp"
+
+namespace nuk::disk {
+
+class SectorChain {
+public:
+    // The image must outlive the chain. `argument` names the FILE argument
+    // in the messages; `chain` says whose chain it is.
+    SectorChain(DiskImage& image, Location first, Chain chain, std::string argument);
+
+    // Reads the next sector of the chain; false at its end, and at a fault,
+    // which failure() then describes.
+    bool next(Sector& into);
+    const std::optional<cli::Msg>& failure() const { return failure_; }
+    const std::string& argument() const { return argument_; }
+
+private:
+    DiskImage& image_;
+    std::optional<Location> next_;
+    const Chain chain_;
+    const std::string argument_;
+    std::uint32_t sectorsRead_ = 0;
+    std::optional<cli::Msg> failure_;
+};
+
+}  // namespace nuk::disk
