@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <iostream>
-#include <limits>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -21,46 +20,13 @@
 #include "console/console_string.hpp"
 #include "files/block_source.hpp"
 #include "fuzz/fuzz_support.hpp"
+#include "tests/unit/piece_source.hpp"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-constexpr std::size_t noFailure = std::numeric_limits<std::size_t>::max();
-
-// Hands the data out in the given piece sizes, in turn; a read that starts
-// at or past `failAfter` fails.
-class PieceSource final : public nuk::BlockSource {
-public:
-    PieceSource(const Bytes& data, std::vector<std::size_t> pieces, bool sized, std::size_t failAfter)
-        : data_(data), pieces_(std::move(pieces)), sized_(sized), failAfter_(failAfter) {}
-
-    std::optional<std::uint64_t> size() const override {
-        return sized_ ? std::optional<std::uint64_t>(data_.size()) : std::nullopt;
-    }
-
-    std::size_t read(std::uint8_t* into, std::size_t n) override {
-        fuzz::check(n > 0, "a source is never asked for 0 bytes");
-        if (failure_) return 0;
-        if (at_ >= failAfter_) {
-            failure_ = nuk::cli::Msg{nuk::cli::severityWarning, 0, "read failed", {}};
-            return 0;
-        }
-        const std::size_t got = std::min({n, pieces_[next_++ % pieces_.size()], data_.size() - at_, failAfter_ - at_});
-        std::copy_n(data_.begin() + static_cast<std::ptrdiff_t>(at_), got, into);
-        at_ += got;
-        return got;
-    }
-
-    std::size_t handedOut() const { return at_; }
-
-private:
-    const Bytes& data_;
-    const std::vector<std::size_t> pieces_;
-    const bool sized_;
-    const std::size_t failAfter_;
-    std::size_t at_ = 0, next_ = 0;
-};
+using test::PieceSource;
 
 struct Request {
     bool load = false;
@@ -145,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     // The payload repeated up to a size of the fuzzer's choosing, so that
     // short inputs reach past $FFFF as well.
     const auto inputSize = static_cast<std::size_t>(input.inRange(0, more & 32 ? 0x12000 : 300, 3));
-    const std::size_t failAfter = more & 64 ? static_cast<std::size_t>(input.inRange(0, inputSize, 3)) : noFailure;
+    const std::size_t failAfter = more & 64 ? static_cast<std::size_t>(input.inRange(0, inputSize, 3)) : PieceSource::noFailure;
     std::vector<std::size_t> pieces;
     for (std::uint64_t n = input.inRange(1, 4, 1); n > 0; --n)
         pieces.push_back(static_cast<std::size_t>(input.inRange(1, more & 128 ? 0x11000 : 64, 3)));
@@ -167,9 +133,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     std::cout.rdbuf(saved);
     (void)file.source.release();
 
+    fuzz::check(!source.askedForNothing(), "a source is never asked for 0 bytes");
     fuzz::check(message.has_value() == source.failure().has_value(), "the source's failure is the dump's message");
     if (source.failure()) {
-        checkArrivedBytesShown(out.str(), data, r, source.handedOut());
+        checkArrivedBytesShown(out.str(), data, r, source.taken());
     } else {
         const std::string expected = wholeDump(data, r);
         if (out.str() != expected)

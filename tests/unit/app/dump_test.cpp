@@ -17,6 +17,7 @@
 #include "app/petscii.hpp"
 #include "console/console_string.hpp"
 #include "files/block_source.hpp"
+#include "tests/unit/piece_source.hpp"
 
 namespace {
 
@@ -182,35 +183,7 @@ TEST_F(DumpTest, IndexesPastAnyDataAreMissingWithoutReadingIt) {
     EXPECT_EQ(dump({0x41}, 1, 4, 0, 0xFFFFFFFFFFFFFFF0u), "00000: --          `\n");
 }
 
-// An input handed out in pieces of the given sizes (in turn), as a pipe
-// delivers it, or as a file of known size; it fails after `failAfter` bytes.
-class PieceSource : public nuk::BlockSource {
-public:
-    PieceSource(Bytes data, std::vector<std::size_t> pieces, bool sized, std::size_t failAfter = SIZE_MAX)
-        : data_(std::move(data)), pieces_(std::move(pieces)), sized_(sized), failAfter_(failAfter) {}
-    std::optional<std::uint64_t> size() const override {
-        return sized_ ? std::optional<std::uint64_t>(data_.size()) : std::nullopt;
-    }
-    std::size_t read(std::uint8_t* into, std::size_t n) override {
-        if (failure_) return 0;
-        if (at_ >= failAfter_) {
-            failure_ = nuk::cli::Msg{nuk::cli::severityFatal, 0, "read failed", {}};
-            return 0;
-        }
-        const std::size_t got = std::min({n, pieces_[next_++ % pieces_.size()], data_.size() - at_, failAfter_ - at_});
-        std::copy_n(data_.begin() + static_cast<std::ptrdiff_t>(at_), got, into);
-        at_ += got;
-        return got;
-    }
-    std::size_t taken() const { return at_; }
-
-private:
-    const Bytes data_;
-    const std::vector<std::size_t> pieces_;
-    const bool sized_;
-    const std::size_t failAfter_;
-    std::size_t at_ = 0, next_ = 0;
-};
+using test::PieceSource;
 
 void setValue(nuk::cli::Option& option, std::optional<std::uint64_t> value) {
     setFlag(option, value.has_value());
