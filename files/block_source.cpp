@@ -18,8 +18,22 @@ std::size_t readUpTo(BlockSource& source, std::uint8_t* into, std::size_t n) {
     return done;
 }
 
-// Block by block into one buffer, until a block comes short.
+std::size_t BlockSource::read(std::uint8_t* into, std::size_t n) {
+    if (ended_ || n == 0) return 0;
+    const std::size_t got = std::min(readBytes(into, n), n);
+    ended_ = got == 0;
+    return got;
+}
+
 std::uint64_t BlockSource::skip(std::uint64_t n) {
+    if (ended_ || n == 0) return 0;
+    const std::uint64_t passed = std::min(skipBytes(n), n);
+    ended_ = passed < n;
+    return passed;
+}
+
+// Block by block into one buffer, until a block comes short.
+std::uint64_t BlockSource::skipBytes(std::uint64_t n) {
     std::vector<std::uint8_t> dropped(static_cast<std::size_t>(std::min<std::uint64_t>(n, blockSize)));
     std::uint64_t done = 0;
     while (done < n) {

@@ -20,21 +20,32 @@ public:
     // regular file); nothing for a stream, whose length shows at its end.
     virtual std::optional<std::uint64_t> size() const = 0;
 
-    // Reads up to n bytes (n > 0) at the current position and returns how
-    // many came; 0 at the end of the input, and after a failure, which
-    // failure() then describes. A stream returns what has arrived.
-    virtual std::size_t read(std::uint8_t* into, std::size_t n) = 0;
+    // Reads up to n bytes at the current position and returns how many came;
+    // 0 at the end of the input, and after a failure, which failure() then
+    // describes. A stream returns what has arrived. Once the input has come
+    // to its end it stays there: the source is not asked again, so no reader
+    // of a source has to be safe to call after it ended or failed.
+    std::size_t read(std::uint8_t* into, std::size_t n);
 
     // Passes over up to n bytes without handing them out and returns how
-    // many there were (fewer at the end or after a failure). A stream reads
-    // and drops them.
-    virtual std::uint64_t skip(std::uint64_t n);
+    // many there were; fewer at the end or after a failure, which end the
+    // input as a read of nothing does.
+    std::uint64_t skip(std::uint64_t n);
 
     // The message of the read that failed; nothing while none has.
     const std::optional<cli::Msg>& failure() const { return failure_; }
 
 protected:
+    // What each kind of source does for read() and skip(): asked only for
+    // n > 0 and only while the input has not ended. skipBytes() reads and
+    // drops the bytes unless the source can pass over them faster.
+    virtual std::size_t readBytes(std::uint8_t* into, std::size_t n) = 0;
+    virtual std::uint64_t skipBytes(std::uint64_t n);
+
     std::optional<cli::Msg> failure_;
+
+private:
+    bool ended_ = false;
 };
 
 // Reads until n bytes are there or the input ends (or fails); returns how

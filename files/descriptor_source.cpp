@@ -66,7 +66,7 @@ public:
     }
 
     // The byte read ahead comes alone: reading on could wait for more.
-    std::size_t read(std::uint8_t* into, std::size_t n) override {
+    std::size_t readBytes(std::uint8_t* into, std::size_t n) override {
         if (!haveAhead_) return readSome(into, n);
         haveAhead_ = false;
         *into = ahead_;
@@ -75,10 +75,10 @@ public:
 
     // A regular file behind the stream (standard input redirected from one)
     // is seeked over, as far as it reaches now; anything else is read.
-    std::uint64_t skip(std::uint64_t n) override {
+    std::uint64_t skipBytes(std::uint64_t n) override {
         const std::optional<std::uint64_t> end = storedSize(descriptor_);
         const std::optional<std::uint64_t> offset = descriptorOffset(descriptor_);
-        if (!end || !offset || over() || n == 0) return BlockSource::skip(n);
+        if (!end || !offset || over() || n == 0) return BlockSource::skipBytes(n);
         std::uint64_t passed = 0;
         if (haveAhead_) {
             haveAhead_ = false;
@@ -105,7 +105,7 @@ public:
 
     // A file that shrank ends early: that is a size mismatch, not a failing
     // device.
-    std::size_t read(std::uint8_t* into, std::size_t n) override {
+    std::size_t readBytes(std::uint8_t* into, std::size_t n) override {
         if (position_ >= size_) return 0;
         const std::size_t got = readSome(into, static_cast<std::size_t>(std::min<std::uint64_t>(n, size_ - position_)));
         position_ += got;
@@ -113,7 +113,7 @@ public:
         return got;
     }
 
-    std::uint64_t skip(std::uint64_t n) override {
+    std::uint64_t skipBytes(std::uint64_t n) override {
         if (over() || position_ >= size_) return 0;
         const std::uint64_t passed = std::min(n, size_ - position_);
         if (!seekTo(position_ + passed)) return 0;

@@ -60,7 +60,7 @@ public:
 
     std::optional<std::uint64_t> size() const override { return std::nullopt; }
 
-    std::size_t read(std::uint8_t* into, std::size_t n) override {
+    std::size_t readBytes(std::uint8_t* into, std::size_t n) override {
         std::size_t done = 0;
         while (done < n) {
             if (position_ == pending_.size() && !makeMoreLines()) break;
@@ -85,10 +85,11 @@ private:
             return true;
         }
         finished_ = true;
-        if (reader_.failure()) {
-            failure_ = reader_.failure();
-            return false;
-        }
+        // A directory that comes back to a sector has listed every entry
+        // once by then, so the listing closes as the drive's would; a chain
+        // that breaks leaves the listing cut off where it broke.
+        failure_ = reader_.failure();
+        if (failure_ && !reader_.looped()) return false;
         Bytes text;
         appendText(text, "BLOCKS FREE.             ");
         appendLine(static_cast<std::uint16_t>(header_.freeBlocks), text);

@@ -28,7 +28,7 @@ public:
         return sized_ ? std::optional<std::uint64_t>(data_.size()) : std::nullopt;
     }
 
-    std::size_t read(std::uint8_t* into, std::size_t n) override {
+    std::size_t readBytes(std::uint8_t* into, std::size_t n) override {
         if (n == 0) askedForNothing_ = true;
         if (failure_) return 0;
         if (at_ >= failAfter_) {
