@@ -24,10 +24,10 @@ public:
 
     std::optional<std::uint64_t> size() const override { return std::nullopt; }
 
-    std::size_t read(std::uint8_t* into, std::size_t n) override {
+    std::size_t readBytes(std::uint8_t* into, std::size_t n) override {
         std::size_t done = 0;
         while (done < n) {
-            if (position_ == end_ && !loadNextSector()) break;
+            if (position_ == end_ && !loadNextSector()) break;  // leaves position_ == end_
             const std::size_t take = std::min(n - done, end_ - position_);
             std::copy_n(sector_.begin() + position_, take, into + done);
             position_ += take;
@@ -38,25 +38,28 @@ public:
 
 private:
     // Sets the next sector's data up, or returns false at the end of the
-    // chain or at a fault.
-    // The last sector's second byte is the position of its last data byte.
+    // chain or at a fault, leaving nothing to hand out. A last sector's
+    // second byte is the position of its last data byte: 1 says the sector
+    // holds none (how an empty file, or a file that filled its sectors
+    // before, is written), 0 is no value a drive writes.
     bool loadNextSector() {
         if (failure_) return false;
         if (!chain_.next(sector_)) {
             failure_ = chain_.failure();
             return false;
         }
-        position_ = firstDataByte;
-        if (sector_[0] != 0) {
-            end_ = sector_.size();
-            return true;
-        }
+        if (sector_[0] != 0) return handOut(sector_.size());
         const unsigned lastByte = sector_[1];
-        if (lastByte < firstDataByte) {
+        if (lastByte == 0) {
             failure_ = lastByteTooLow(chain_.argument(), lastByte);
             return false;
         }
-        end_ = lastByte + 1;
+        return lastByte >= firstDataByte && handOut(lastByte + 1);
+    }
+
+    bool handOut(std::size_t end) {
+        position_ = firstDataByte;
+        end_ = end;
         return true;
     }
 

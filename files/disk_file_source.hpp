@@ -2,7 +2,7 @@
 // A file inside a disk image, read along its sector chain one sector at a
 // time. Each sector's first two bytes link to the next one (track, sector);
 // in the last sector (track 0) the second byte is the position of the last
-// byte used, so it holds bytes 2 up to that one.
+// byte used, so it holds bytes 2 up to that one (none when it is 1).
 
 #include <memory>
 #include <string>
