@@ -59,6 +59,8 @@ public:
     // directory or after a failure.
     std::optional<DirectoryEntry> next();
     const std::optional<cli::Msg>& failure() const { return chain_.failure(); }
+    // Whether the walk ended by coming back to a directory sector.
+    bool looped() const { return chain_.looped(); }
 
 private:
     bool loadNextSector();

@@ -14,6 +14,20 @@ std::string place(Location where) {
     return "track " + std::to_string(where.track) + " sector " + std::to_string(where.sector);
 }
 
+// What an image's error byte records, in the drive's own error numbers:
+// bytes $02 to $0B stand for errors 20 to 29, $0F for 74.
+std::string driveError(std::uint8_t errorByte) {
+    static const char* const names[] = {"header not found", "no sync",      "data block not found",
+                                        "data checksum",    "byte decoding", "write verify",
+                                        "write protect on", "header checksum", "long data block",
+                                        "disk id mismatch"};
+    if (errorByte >= 0x02 && errorByte <= 0x0B)
+        return "error " + std::to_string(errorByte + 18) + ", " + names[errorByte - 0x02];
+    if (errorByte == 0x0F) return "error 74, drive not ready";
+    static const char digits[] = "0123456789ABCDEF";
+    return std::string("error byte $") + digits[errorByte >> 4] + digits[errorByte & 15];
+}
+
 }  // namespace
 
 cli::Msg chainLeavesImage(const std::string& argument, Chain chain, Location to) {
@@ -31,6 +45,11 @@ cli::Msg fileStartsOutside(const std::string& argument, Location at) {
 
 cli::Msg lastByteTooLow(const std::string& argument, unsigned lastByte) {
     return pathMessageWithCode(argument, "': file's last sector has an invalid last-byte value: ", lastByte);
+}
+
+cli::Msg sectorUnreadable(const std::string& argument, Chain chain, Location where, std::uint8_t errorByte) {
+    return pathMessage(argument, "': " + owner(chain) + " sector chain reaches " + place(where) +
+                                     ", which the drive could not read (" + driveError(errorByte) + ")");
 }
 
 cli::Msg imageReadFailed(const std::string& argument, int errorNumber) {

@@ -17,6 +17,7 @@ cli::Msg chainLeavesImage(const std::string& argument, Chain chain, Location to)
 cli::Msg chainLoops(const std::string& argument, Chain chain);
 cli::Msg fileStartsOutside(const std::string& argument, Location at);
 cli::Msg lastByteTooLow(const std::string& argument, unsigned lastByte);
+cli::Msg sectorUnreadable(const std::string& argument, Chain chain, Location where, std::uint8_t errorByte);
 cli::Msg imageReadFailed(const std::string& argument, int errorNumber);
 
 }  // namespace nuk::disk

@@ -14,8 +14,10 @@ struct KnownSize {
 };
 
 constexpr KnownSize knownSizes[] = {
-    {174848, {Kind::d64, 35}}, {175531, {Kind::d64, 35}}, {196608, {Kind::d64, 40}}, {197376, {Kind::d64, 40}},
-    {349696, {Kind::d71, 70}}, {351062, {Kind::d71, 70}}, {819200, {Kind::d81, 80}}, {822400, {Kind::d81, 80}},
+    {174848, {Kind::d64, 35, false}}, {175531, {Kind::d64, 35, true}},
+    {196608, {Kind::d64, 40, false}}, {197376, {Kind::d64, 40, true}},
+    {349696, {Kind::d71, 70, false}}, {351062, {Kind::d71, 70, true}},
+    {819200, {Kind::d81, 80, false}}, {822400, {Kind::d81, 80, true}},
 };
 
 // The 1541's four speed zones: the outer tracks hold more sectors. Tracks
@@ -53,14 +55,22 @@ unsigned DiskImage::sectorsOnTrack(unsigned track) const {
 
 bool DiskImage::holds(Location where) const { return where.sector < sectorsOnTrack(where.track); }
 
-std::uint64_t DiskImage::offsetOf(Location where) const {
-    std::uint64_t index = where.sector;
+std::uint32_t DiskImage::indexOf(Location where) const {
+    std::uint32_t index = where.sector;
     for (unsigned track = 1; track < where.track; ++track) index += sectorsOnTrack(track);
-    return index * 256;
+    return index;
 }
 
 bool DiskImage::read(Location where, Sector& into) {
-    return holds(where) && file_->readAt(offsetOf(where), into.data(), into.size());
+    return holds(where) && file_->readAt(std::uint64_t{indexOf(where)} * into.size(), into.data(), into.size());
+}
+
+// The error bytes follow the last sector, in the sectors' order.
+std::uint8_t DiskImage::errorByte(Location where) {
+    std::uint8_t byte = 0;
+    if (!layout_.errorBytes || !holds(where)) return 0;
+    const std::uint64_t offset = std::uint64_t{sectorCount_} * sizeof(Sector) + indexOf(where);
+    return file_->readAt(offset, &byte, 1) ? byte : 0;
 }
 
 }  // namespace nuk::disk

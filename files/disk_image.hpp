@@ -7,8 +7,8 @@
 //   D71   1571   70 (two sides) as D64, side 2 from track 36   349696 (351062)
 //   D81   1581   80             40                             819200 (822400)
 //
-// The error bytes some images carry after the last sector (one per sector)
-// are not read.
+// Some images carry an error byte per sector after the last one: what the
+// drive reported when that sector was read for the image.
 
 #include <array>
 #include <cstdint>
@@ -24,6 +24,7 @@ enum class Kind { d64, d71, d81 };
 struct Layout {
     Kind kind;
     unsigned tracks;
+    bool errorBytes;  // one per sector after the last sector
 };
 
 // The layout of an image file of this size; nothing for any other size.
@@ -45,12 +46,18 @@ public:
     bool holds(Location where) const;
     std::uint32_t sectorCount() const { return sectorCount_; }
 
+    // The sector's place in the image, from 0; for a location it holds.
+    std::uint32_t indexOf(Location where) const;
+
     // Reads the sector at a location the disk holds; false when the file
     // cannot be read there (errno says why).
     bool read(Location where, Sector& into);
 
+    // The error byte the image keeps for the sector: 0 where it keeps none
+    // and where it cannot be read (the sector read itself then tells).
+    std::uint8_t errorByte(Location where);
+
 private:
-    std::uint64_t offsetOf(Location where) const;
 
     Layout layout_;
     std::unique_ptr<ImageFile> file_;

@@ -2,11 +2,13 @@
 // A chain of sectors in a disk image, as files and the directory are kept:
 // the first two bytes of each sector link to the next one (track 0: it is
 // the last). Each step is checked, so a damaged image ends the walk with a
-// message instead of reading outside the image or going round for ever.
+// message instead of reading outside the image or going round for ever, and
+// a sector the drive could not read when the image was made ends it too.
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/message.hpp"
 #include "files/disk_faults.hpp"
@@ -25,13 +27,18 @@ public:
     bool next(Sector& into);
     const std::optional<cli::Msg>& failure() const { return failure_; }
     const std::string& argument() const { return argument_; }
+    // Whether the chain ended by coming back to a sector it had read.
+    bool looped() const { return looped_; }
 
 private:
+    std::optional<cli::Msg> checkNext(Location where);
+
     DiskImage& image_;
     std::optional<Location> next_;
     const Chain chain_;
     const std::string argument_;
-    std::uint32_t sectorsRead_ = 0;
+    std::vector<bool> visited_;  // by sector index: a bit per sector of the image
+    bool looped_ = false;
     std::optional<cli::Msg> failure_;
 };
 
