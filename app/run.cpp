@@ -84,14 +84,10 @@ std::optional<Msg> dumpPath(const std::string& path, std::string& pendingSeparat
 }
 
 // A selector is served from a disk image, under the whole argument as its
-// path; on any other file it is refused, as it is on a directory.
+// path; any other file refuses it.
 std::optional<Msg> dumpFromImage(const std::string& imagePath, const std::string& selector,
                                  std::string& pendingSeparator) {
     const std::string argument = imagePath + ":" + selector;
-    if (!nuk::isDiskImage(imagePath)) {
-        warnAboutPath(argument, "': CBM $electors are not supported");
-        return std::nullopt;
-    }
     return nuk::processDiskSelector(imagePath, selector, [&](nuk::file_t& file) {
         beginFileOutput(argument, pendingSeparator);
         return dumpFile(file);
@@ -100,7 +96,8 @@ std::optional<Msg> dumpFromImage(const std::string& imagePath, const std::string
 
 // Each image the path names (on Windows: each match of its wildcards) serves
 // the selector; a directory refuses it, and so does a path that names nothing
-// to dump, such as the "C" of a drive-relative "C:a.prg".
+// to dump, such as the "C" of a drive-relative "C:a.prg". A path named as a
+// disk image that names nothing is missing as a FILE would be.
 std::optional<Msg> serveSelector(const std::string& path, const std::string& selector, std::string& pendingSeparator) {
     bool namesSomething = false;
     const nuk::PathHandler onImage = [&pendingSeparator, &namesSomething, selector](const std::string& imagePath) {
@@ -109,12 +106,12 @@ std::optional<Msg> serveSelector(const std::string& path, const std::string& sel
     };
     const nuk::DirectoryHandler refuse = [&namesSomething, selector](const std::string& directory, nuk::PathHandler) {
         namesSomething = true;
-        warnAboutPath(directory + ":" + selector, "': CBM $electors are not supported");
+        report(nuk::selectorRefused(directory + ":" + selector));
         return std::optional<Msg>();
     };
     std::optional<Msg> problem = nuk::glob(path, onImage, refuse);
-    if (problem && !namesSomething) {
-        warnAboutPath(path + ":" + selector, "': CBM $electors are not supported");
+    if (problem && !namesSomething && !nuk::namedAsDiskImage(path)) {
+        report(nuk::selectorRefused(path + ":" + selector));
         return std::nullopt;
     }
     return problem;

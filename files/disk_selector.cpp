@@ -48,18 +48,28 @@ std::optional<cli::Msg> openSelected(DiskImage image, const std::string& selecto
 
 }  // namespace
 
-bool isDiskImage(const std::string& path) {
-    const std::optional<std::uint64_t> size = regularFileSize(path);
-    return size && layoutForSize(*size);
+bool namedAsDiskImage(const std::string& path) {
+    if (path.size() < 4) return false;
+    std::string extension = path.substr(path.size() - 4);
+    for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return extension == ".d64" || extension == ".d71" || extension == ".d81";
+}
+
+cli::Msg selectorRefused(const std::string& argument) {
+    return pathMessage(argument, "': CBM $electors are not supported");
 }
 
 std::optional<cli::Msg> processDiskSelector(const std::string& imagePath, const std::string& selector,
                                             const FileHandler& handler) {
     const std::string argument = imagePath + ":" + selector;
-    if (auto problem = checkFileExistsReadable(imagePath)) return problem;
     const std::optional<std::uint64_t> size = regularFileSize(imagePath);
     const std::optional<Layout> layout = size ? layoutForSize(*size) : std::nullopt;
-    if (!layout) return pathMessage(argument, "': CBM $electors are not supported");
+    if (!layout) {
+        if (size && namedAsDiskImage(imagePath))
+            return pathMessage(argument, "': not a disk image of a known size (" + std::to_string(*size) + " bytes)");
+        return selectorRefused(argument);
+    }
+    if (auto problem = checkFileExistsReadable(imagePath)) return problem;
     std::unique_ptr<ImageFile> imageFile = openImageFile(imagePath, *size);
     if (!imageFile) return pathMessageWithCode(imagePath, "': unknown error while opening for read: ", errno);
     file_t file;
