@@ -36,7 +36,8 @@ namespace nuk::disk {
 
 // Every entry with a type byte other than 0 is listed, or only those whose
 // name matches the pattern. A directory chain that breaks ends the listing
-// after the lines before the break, with the message in failure().
+// after the lines before the break, with the message in failure(); one that
+// loops ends it at the repeated sector with the closing lines.
 std::unique_ptr<BlockSource> openDirectoryListing(DiskImage image, const DiskHeader& header,
                                                   std::optional<NamePattern> pattern, const std::string& argument);
 
