@@ -14,7 +14,7 @@
 #include "cli/message.hpp"
 #include "console/console.hpp"
 #include "console/console_string.hpp"
-#include "files/disk_selector.hpp"
+#include "containers/container.hpp"
 #include "files/file.hpp"
 
 namespace {
@@ -83,12 +83,12 @@ std::optional<Msg> dumpPath(const std::string& path, std::string& pendingSeparat
     return nuk::processFile(path, dumpFile);
 }
 
-// A selector is served from a disk image, under the whole argument as its
-// path; any other file refuses it.
-std::optional<Msg> dumpFromImage(const std::string& imagePath, const std::string& selector,
+// A selector is served from a container (a disk image), under the whole
+// argument as its path; any other file refuses it.
+std::optional<Msg> dumpFromContainer(const std::string& imagePath, const std::string& selector,
                                  std::string& pendingSeparator) {
     const std::string argument = imagePath + ":" + selector;
-    return nuk::processDiskSelector(imagePath, selector, [&](nuk::file_t& file) {
+    return nuk::processSelector(imagePath, selector, [&](nuk::file_t& file) {
         beginFileOutput(argument, pendingSeparator);
         return dumpFile(file);
     });
@@ -102,7 +102,7 @@ std::optional<Msg> serveSelector(const std::string& path, const std::string& sel
     bool namesSomething = false;
     const nuk::PathHandler onImage = [&pendingSeparator, &namesSomething, selector](const std::string& imagePath) {
         namesSomething = true;
-        return dumpFromImage(imagePath, selector, pendingSeparator);
+        return dumpFromContainer(imagePath, selector, pendingSeparator);
     };
     const nuk::DirectoryHandler refuse = [&namesSomething, selector](const std::string& directory, nuk::PathHandler) {
         namesSomething = true;
@@ -110,7 +110,7 @@ std::optional<Msg> serveSelector(const std::string& path, const std::string& sel
         return std::optional<Msg>();
     };
     std::optional<Msg> problem = nuk::glob(path, onImage, refuse);
-    if (problem && !namesSomething && !nuk::namedAsDiskImage(path)) {
+    if (problem && !namesSomething && !nuk::namedAsContainer(path)) {
         report(nuk::selectorRefused(path + ":" + selector));
         return std::nullopt;
     }
@@ -153,7 +153,7 @@ int processFileArguments(const std::vector<std::string>& arguments) {
         return skipDirectory(path, pendingSeparator);
     };
     for (const std::string& argument : arguments) {
-        const auto [path, selector] = splitSelector(argument);
+        const auto [path, selector] = nuk::splitSelector(argument);
         const std::optional<Msg> problem =
             selector.empty() ? nuk::glob(path, onFile, onDirectory) : serveSelector(path, selector, pendingSeparator);
         if (report(problem)) exitStatus |= 1;
@@ -163,14 +163,6 @@ int processFileArguments(const std::vector<std::string>& arguments) {
 }
 
 }  // namespace
-
-std::pair<std::string, std::string> splitSelector(const std::string& argument) {
-    // Only a backslash after a drive letter's colon protects that colon.
-    const bool drivePath = argument.size() > 2 && argument[1] == ':' && argument[2] == '\\';
-    const auto colon = argument.find(':', drivePath ? 2 : 0);
-    if (colon == std::string::npos) return {argument, ""};
-    return {argument.substr(0, colon), argument.substr(colon + 1)};
-}
 
 int run() {
     const auto finish = [](int exitStatus) {

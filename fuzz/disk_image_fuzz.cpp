@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "files/directory_listing.hpp"
-#include "files/disk_directory.hpp"
-#include "files/disk_file_source.hpp"
+#include "containers/directory_listing.hpp"
+#include "containers/disk_directory.hpp"
+#include "containers/disk_file_source.hpp"
 #include "fuzz/fuzz_support.hpp"
 
 namespace {

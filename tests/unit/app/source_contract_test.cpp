@@ -22,9 +22,9 @@
 #include "console/console_string.hpp"
 #include "files/block_source.hpp"
 #include "files/descriptor_source.hpp"
-#include "files/directory_listing.hpp"
-#include "files/disk_file_source.hpp"
-#include "files/image_file.hpp"
+#include "containers/directory_listing.hpp"
+#include "containers/disk_file_source.hpp"
+#include "containers/image_file.hpp"
 #include "tests/unit/piece_source.hpp"
 
 namespace {
@@ -186,7 +186,9 @@ void expectDumpsAsThroughAPipe(const std::function<Source()>& make, const Bytes&
         EXPECT_EQ(dumped.out, reference.out) << what << request;
         // With nothing to show nothing is read; a source that knows its
         // fault before reading (a file starting outside the image) says so.
-        if (r.len != 0u) EXPECT_EQ(dumped.failed, reference.failed) << what << request;
+        if (r.len != 0u) {
+            EXPECT_EQ(dumped.failed, reference.failed) << what << request;
+        }
     }
 }
 

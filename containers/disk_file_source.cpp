@@ -1,13 +1,13 @@
 // Reading a file inside a disk image along its sector chain.
 
-#include "files/disk_file_source.hpp"
+#include "containers/disk_file_source.hpp"
 
 #include <algorithm>
 #include <optional>
 #include <utility>
 
-#include "files/disk_faults.hpp"
-#include "files/sector_chain.hpp"
+#include "containers/disk_faults.hpp"
+#include "containers/sector_chain.hpp"
 
 namespace nuk::disk {
 

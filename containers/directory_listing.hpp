@@ -28,9 +28,9 @@
 #include <string>
 
 #include "files/block_source.hpp"
-#include "files/disk_directory.hpp"
-#include "files/disk_image.hpp"
-#include "files/disk_name_pattern.hpp"
+#include "containers/disk_directory.hpp"
+#include "containers/disk_image.hpp"
+#include "containers/disk_name_pattern.hpp"
 
 namespace nuk::disk {
 

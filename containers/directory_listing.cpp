@@ -1,6 +1,6 @@
 // The directory listing of a disk image as a BASIC program.
 
-#include "files/directory_listing.hpp"
+#include "containers/directory_listing.hpp"
 
 #include <algorithm>
 #include <utility>

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cli/message.hpp"
-#include "files/disk_image.hpp"
+#include "containers/disk_image.hpp"
 
 namespace nuk::disk {
 

@@ -16,9 +16,9 @@
 #include <string>
 
 #include "cli/message.hpp"
-#include "files/disk_image.hpp"
-#include "files/disk_name_pattern.hpp"
-#include "files/sector_chain.hpp"
+#include "containers/disk_image.hpp"
+#include "containers/disk_name_pattern.hpp"
+#include "containers/sector_chain.hpp"
 
 namespace nuk::disk {
 

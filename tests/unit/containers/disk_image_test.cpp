@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string>
 
-#include "files/disk_image.hpp"
-#include "files/disk_name_pattern.hpp"
+#include "containers/disk_image.hpp"
+#include "containers/disk_name_pattern.hpp"
 
 namespace {
 

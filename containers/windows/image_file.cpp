@@ -1,7 +1,7 @@
 // The platform side of recognising a disk image: whether the path names a
 // regular file, and its size, by the path's long UTF-16 form.
 
-#include "files/image_file.hpp"
+#include "containers/image_file.hpp"
 
 #include <windows.h>
 

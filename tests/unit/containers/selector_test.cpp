@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/run.hpp"
+#include "containers/container.hpp"
 
 namespace {
 
@@ -31,7 +31,7 @@ TEST(SplitSelector, SeparatesTheDiskSelectorAtTheFirstColon) {
         {"dir/a:b.prg", "dir/a", "b.prg"},
     };
     for (const auto& c : cases) {
-        const auto [path, selector] = splitSelector(c.argument);
+        const auto [path, selector] = nuk::splitSelector(c.argument);
         EXPECT_EQ(path, c.path) << "argument '" << c.argument << "'";
         EXPECT_EQ(selector, c.selector) << "argument '" << c.argument << "'";
     }

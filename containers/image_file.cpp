@@ -1,7 +1,7 @@
 // A disk image file read by position through its descriptor, one sector at
 // a time.
 
-#include "files/image_file.hpp"
+#include "containers/image_file.hpp"
 
 #include "files/descriptor_source.hpp"
 

@@ -1,6 +1,6 @@
 // Matching names in a disk directory against a typed pattern.
 
-#include "files/disk_name_pattern.hpp"
+#include "containers/disk_name_pattern.hpp"
 
 #include <algorithm>
 

@@ -15,7 +15,7 @@
 #include <memory>
 #include <optional>
 
-#include "files/image_file.hpp"
+#include "containers/image_file.hpp"
 
 namespace nuk::disk {
 
@@ -37,9 +37,11 @@ struct Location {
 
 using Sector = std::array<std::uint8_t, 256>;
 
+// A handle on the image: copies share the open file, so the listing and the
+// files read from one image each go their own way through it.
 class DiskImage {
 public:
-    DiskImage(Layout layout, std::unique_ptr<ImageFile> file);
+    DiskImage(Layout layout, std::shared_ptr<ImageFile> file);
 
     Kind kind() const { return layout_.kind; }
     unsigned sectorsOnTrack(unsigned track) const;  // 0 for a track the disk does not have
@@ -60,7 +62,7 @@ public:
 private:
 
     Layout layout_;
-    std::unique_ptr<ImageFile> file_;
+    std::shared_ptr<ImageFile> file_;
     std::uint32_t sectorCount_;
 };
 

@@ -1,13 +1,13 @@
 // Reading the header, the free block count and the entries of a disk
 // image's directory.
 
-#include "files/disk_directory.hpp"
+#include "containers/disk_directory.hpp"
 
 #include <algorithm>
 #include <cerrno>
 #include <utility>
 
-#include "files/disk_faults.hpp"
+#include "containers/disk_faults.hpp"
 
 namespace nuk::disk {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "files/block_source.hpp"
-#include "files/disk_image.hpp"
+#include "containers/disk_image.hpp"
 
 namespace nuk::disk {
 

@@ -1,6 +1,6 @@
 // Sizes, tracks and sector positions of the three disk image kinds.
 
-#include "files/disk_image.hpp"
+#include "containers/disk_image.hpp"
 
 #include <utility>
 
@@ -38,7 +38,7 @@ std::optional<Layout> layoutForSize(std::uint64_t size) {
     return std::nullopt;
 }
 
-DiskImage::DiskImage(Layout layout, std::unique_ptr<ImageFile> file) : layout_(layout), file_(std::move(file)) {
+DiskImage::DiskImage(Layout layout, std::shared_ptr<ImageFile> file) : layout_(layout), file_(std::move(file)) {
     sectorCount_ = 0;
     for (unsigned track = 1; track <= layout_.tracks; ++track) sectorCount_ += sectorsOnTrack(track);
 }

@@ -1,0 +1,65 @@
+#pragma once
+// Containers of Commodore files: an image or an archive whose entries are
+// files of their own. A FILE argument "PATH:SELECTOR" names one entry of the
+// container at PATH, or its listing:
+//   PATH:NAME        the first entry, in listing order, whose name matches
+//   PATH:$           the listing, as the drive delivers the directory
+//   PATH:$:PATTERN   the listing of the matching entries only
+// D64, D71 and D81 disk images are the containers known so far; a container
+// is known by its content or its size, never by its extension.
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "cli/message.hpp"
+#include "containers/disk_name_pattern.hpp"
+#include "files/block_source.hpp"
+#include "files/file.hpp"
+
+namespace nuk {
+
+class Container {
+public:
+    virtual ~Container() = default;
+
+    // The listing of every entry, or of those whose names match.
+    virtual std::optional<cli::Msg> list(std::optional<disk::NamePattern> pattern,
+                                         std::unique_ptr<BlockSource>& source) = 0;
+    // The entry at this place in listing order, counting from 1.
+    virtual std::optional<cli::Msg> openEntry(std::size_t number, std::unique_ptr<BlockSource>& source) = 0;
+    // The first entry, in listing order, that can be loaded by a name that
+    // matches.
+    virtual std::optional<cli::Msg> openFirstMatch(const disk::NamePattern& pattern,
+                                                   std::unique_ptr<BlockSource>& source) = 0;
+};
+
+// The argument split at the colon that starts its selector: ("game.d64",
+// "$"); an argument without one, or whose only colon ends it, has an empty
+// selector. A colon right after a drive letter and before a backslash is
+// part of a Windows path.
+std::pair<std::string, std::string> splitSelector(const std::string& argument);
+
+// The refusal of a selector on anything that is no container.
+cli::Msg selectorRefused(const std::string& argument);
+
+// The path's name says it was meant as a container (a .d64, .d71 or .d81
+// in any case), whatever it turns out to be: one that names nothing is then
+// missing as a FILE would be, rather than refused.
+bool namedAsContainer(const std::string& path);
+
+// The container at the path, or the message why there is none; `argument`
+// ("path:selector") names it in the messages.
+std::optional<cli::Msg> openContainer(const std::string& path, const std::string& argument,
+                                      std::unique_ptr<Container>& container);
+
+// Opens the container, finds what the selector names and hands it to the
+// handler as an input of its own, named "path:selector". Nothing reaches
+// the handler when the path is no container, cannot be read or nothing
+// matches: the message comes back.
+std::optional<cli::Msg> processSelector(const std::string& path, const std::string& selector,
+                                        const FileHandler& handler);
+
+}  // namespace nuk

@@ -1,0 +1,81 @@
+// A D64, D71 or D81 disk image as a container: its directory is the listing,
+// its files are the entries.
+
+#include <cerrno>
+#include <utility>
+
+#include "containers/container.hpp"
+#include "containers/directory_listing.hpp"
+#include "containers/disk_directory.hpp"
+#include "containers/disk_file_source.hpp"
+#include "containers/image_file.hpp"
+#include "files/file_messages.hpp"
+
+namespace nuk {
+
+namespace {
+
+using namespace disk;
+
+class DiskContainer final : public Container {
+public:
+    DiskContainer(DiskImage image, std::string argument) : image_(std::move(image)), argument_(std::move(argument)) {}
+
+    std::optional<cli::Msg> list(std::optional<NamePattern> pattern, std::unique_ptr<BlockSource>& source) override {
+        DiskHeader header;
+        if (auto problem = readHeader(image_, argument_, header)) return problem;
+        source = openDirectoryListing(image_, header, std::move(pattern), argument_);
+        return std::nullopt;
+    }
+
+    // Every entry the listing shows counts, DEL entries included.
+    std::optional<cli::Msg> openEntry(std::size_t number, std::unique_ptr<BlockSource>& source) override {
+        return openFound([number, seen = std::size_t{0}](const DirectoryEntry&) mutable { return ++seen == number; },
+                         source);
+    }
+
+    // Entries of type DEL are listed but never loaded by name.
+    std::optional<cli::Msg> openFirstMatch(const NamePattern& pattern, std::unique_ptr<BlockSource>& source) override {
+        return openFound(
+            [&pattern](const DirectoryEntry& entry) { return entry.fileType() != 0 && pattern.matches(entry.name); },
+            source);
+    }
+
+private:
+    template <typename Wanted>
+    std::optional<cli::Msg> openFound(Wanted wanted, std::unique_ptr<BlockSource>& source) {
+        DirectoryReader directory(image_, argument_);
+        while (auto entry = directory.next()) {
+            if (!wanted(*entry)) continue;
+            source = openChainedFile(image_, entry->start, argument_);
+            return std::nullopt;
+        }
+        if (directory.failure()) return directory.failure();
+        return pathMessage(argument_, "': no such file in the disk image");
+    }
+
+    DiskImage image_;
+    const std::string argument_;
+};
+
+}  // namespace
+
+// A container is known by its size; a path named as one that has another
+// size says so, anything else refuses the selector.
+std::optional<cli::Msg> openContainer(const std::string& path, const std::string& argument,
+                                      std::unique_ptr<Container>& container) {
+    const std::optional<std::uint64_t> size = regularFileSize(path);
+    const std::optional<Layout> layout = size ? layoutForSize(*size) : std::nullopt;
+    if (!layout) {
+        if (size && namedAsContainer(path))
+            return pathMessage(argument, "': not a disk image of a known size (" + std::to_string(*size) + " bytes)");
+        return selectorRefused(argument);
+    }
+    if (auto problem = checkFileExistsReadable(path)) return problem;
+    std::unique_ptr<ImageFile> imageFile = openImageFile(path, *size);
+    if (!imageFile) return pathMessageWithCode(path, "': unknown error while opening for read: ", errno);
+    container = std::make_unique<DiskContainer>(DiskImage(*layout, std::move(imageFile)), argument);
+    return std::nullopt;
+}
+
+}  // namespace nuk
