@@ -228,7 +228,8 @@ def main():
             failures += check_image(Program(target, directory), directory, args.writer, kind, long_size)
     for failure in failures:
         print("FAILED: " + failure)
-    print("%s images [%s]: %s" % (args.writer, args.target, "%d failures" % len(failures) if failures else "all passed"))
+    outcome = "%d failures" % len(failures) if failures else "all passed"
+    print("%s images [%s]: %s" % (args.writer, args.target, outcome))
     return 1 if failures else 0
 
 
