@@ -21,8 +21,8 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 # ---- packages: one list per target --------------------------------------
 packages=(cmake g++ googletest python3)
-# disk images for the golden disk test, made at run time on every target
-packages+=(cc1541)
+# disk images for the golden disk tests, made at run time on every target by two writers
+packages+=(cc1541 cbmconvert)
 # the font Hexloom Mono (built from GNU Unifont) and its chart; its test in a terminal
 # that falls back to it, on a virtual X server (screenshot: imagemagick)
 packages+=(python3-fonttools python3-pil fonts-unifont fontconfig fonts-dejavu-core lxterminal xvfb imagemagick)
