@@ -7,19 +7,16 @@
 #include <ostream>
 #include <vector>
 
+#include "app/dump_settings.hpp"
 #include "cli/message.hpp"
 #include "files/file.hpp"
 
-// Derives first, start, count and width from the options and dumps the file,
-// reading from its source only the bytes shown (and the load address);
-// returns the message of a read that failed, after the bytes read until then.
-std::optional<nuk::cli::Msg> dumpFile(nuk::file_t& file);
-
-// True when the options show no byte of any input (a length of 0): then
-// nothing of an input is read, not even to see whether it can be.
-bool dumpShowsNothing();
+// Dumps the file as the settings ask to `out`, reading from its source only
+// the bytes shown (and the load address); returns the message of a read that
+// failed, after the bytes read until then.
+std::optional<nuk::cli::Msg> dumpFile(nuk::file_t& file, const DumpSettings& settings, std::ostream& out);
 
 // Position i (0 <= i < count) shows data[first + i] at address start + i;
 // positions at or past data.size() show as missing.
-void dumpBytes(std::ostream& out, const std::vector<std::uint8_t>& data, std::uint64_t count,
-               std::uint64_t width, std::uint64_t start, std::uint64_t first);
+void dumpBytes(const std::vector<std::uint8_t>& data, std::uint64_t count, std::uint64_t start, std::uint64_t first,
+               const LineFormat& format, std::ostream& out);

@@ -4,10 +4,12 @@
 
 #include <algorithm>
 
-DumpLines::DumpLines(std::ostream& out, std::size_t width, std::size_t addressDigits, std::uint64_t start,
+DumpLines::DumpLines(const LineFormat& format, std::ostream& out, std::size_t addressDigits, std::uint64_t start,
                      std::uint64_t lines)
-    : writer_(out, width, addressDigits, lines), width_(width), lineAddress_(start) {
-    line_.reserve(width);
+    : writer_(format, out, addressDigits, lines),
+      width_(static_cast<std::size_t>(format.width)),
+      lineAddress_(start) {
+    line_.reserve(width_);
 }
 
 // Whole lines are formatted straight from the caller's bytes; only the

@@ -8,13 +8,14 @@
 #include <ostream>
 #include <vector>
 
+#include "app/dump_settings.hpp"
 #include "app/dump_writer.hpp"
 
 class DumpLines {
 public:
     // start: the address of the first position; lines: the most lines the
     // dump can have.
-    DumpLines(std::ostream& out, std::size_t width, std::size_t addressDigits, std::uint64_t start,
+    DumpLines(const LineFormat& format, std::ostream& out, std::size_t addressDigits, std::uint64_t start,
               std::uint64_t lines);
 
     // The next n bytes of the dump, in order.

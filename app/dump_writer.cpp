@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <string>
 
-#include "app/options.hpp"
 #include "console/console.hpp"
 #include "console/console_string.hpp"
 #include "files/block_source.hpp"
@@ -16,13 +15,6 @@ constexpr int addressColour = 9;
 constexpr int hexColour = 15;
 constexpr int textColour = 11;
 
-// Turbo wins silently when both forms are asked for.
-const Notation& chosenNotation() {
-    if (turbo.given()) return turboNotation;
-    if (hex0x.given()) return cNotation;
-    return plainNotation;
-}
-
 // The colour of each column as escape text, when colour is on for the
 // stream and goes out as escapes.
 ColumnEscapes inlineEscapes(const std::ostream& out) {
@@ -32,12 +24,10 @@ ColumnEscapes inlineEscapes(const std::ostream& out) {
 
 }  // namespace
 
-DumpWriter::DumpWriter(std::ostream& out, std::size_t width, std::size_t addressDigits, std::uint64_t lines)
+DumpWriter::DumpWriter(const LineFormat& format, std::ostream& out, std::size_t addressDigits, std::uint64_t lines)
     : out_(out),
-      fields_(hexFields(chosenNotation(), hexUpper.given())),
-      glyphs_(glyphTable(console.mode, lowercase.given())),
-      colourOn_(colourOn(out)),
-      builder_(width, addressDigits, fields_, glyphs_, colourOn_ ? inlineEscapes(out) : ColumnEscapes{}),
+      colourOn_(colourOn(format, out)),
+      builder_(format, addressDigits, colourOn_ ? inlineEscapes(out) : ColumnEscapes{}),
       columnEffects_(colourOn_ && builder_.escapes().empty()),
       consoleText_(nuk::con::convertsConsoleText(out)) {
     // Output is collected and written in blocks, which cost little per
@@ -94,9 +84,10 @@ void DumpWriter::flush() {
     }
 }
 
-bool DumpWriter::colourOn(const std::ostream& out) {
+// Colour asked for goes out only to a console that has it switched on.
+bool DumpWriter::colourOn(const LineFormat& format, const std::ostream& out) {
     const nuk::con::Console* console = nuk::con::consoleFor(out);
-    return console != nullptr && console->colorEnabled;
+    return format.colour && console != nullptr && console->colorEnabled;
 }
 
 // The block goes out as console text where that text takes another form:

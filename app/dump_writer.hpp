@@ -11,14 +11,13 @@
 #include <ostream>
 
 #include "app/dump_line.hpp"
-#include "app/glyph_table.hpp"
-#include "app/hex_fields.hpp"
+#include "app/dump_settings.hpp"
 
 class DumpWriter {
 public:
     // lines: the most lines the dump can have; a short dump gets a buffer
     // for its own size only.
-    DumpWriter(std::ostream& out, std::size_t width, std::size_t addressDigits, std::uint64_t lines);
+    DumpWriter(const LineFormat& format, std::ostream& out, std::size_t addressDigits, std::uint64_t lines);
     DumpWriter(const DumpWriter&) = delete;
     DumpWriter& operator=(const DumpWriter&) = delete;
 
@@ -42,13 +41,11 @@ public:
     bool failed() const { return failed_; }
 
 private:
-    static bool colourOn(const std::ostream& out);
+    static bool colourOn(const LineFormat& format, const std::ostream& out);
     void flushBlock();
     void writeColumns(const char* lineEnd);
 
     std::ostream& out_;
-    const HexFields& fields_;
-    const GlyphTable& glyphs_;
     const bool colourOn_;
     const LineBuilder builder_;
     const bool columnEffects_;
