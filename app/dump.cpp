@@ -100,7 +100,7 @@ public:
             if (count == 0) return;
             startLines(request_.digitsFor(consumed_), count);
         }
-        lines_->finish(count);
+        lines_->endAt(count);
     }
 
 private:
@@ -113,7 +113,7 @@ private:
             if (arrived == 0) return;
             startLines(addressDigits(request_.start, arrived, request_.first), arrived);
         }
-        lines_->finish(arrived);
+        lines_->endAt(arrived);
     }
 
     // From the first byte shown to the last, or to the end of the input.
@@ -187,5 +187,5 @@ void dumpBytes(const std::vector<std::uint8_t>& data, std::uint64_t count, std::
     DumpLines lines(format, out, addressDigits(start, count, first), start, linesFor(count, width));
     const std::uint64_t present = first >= data.size() ? 0 : std::min<std::uint64_t>(count, data.size() - first);
     if (present > 0) lines.add(data.data() + static_cast<std::size_t>(first), static_cast<std::size_t>(present));
-    lines.finish(count);
+    lines.endAt(count);
 }

@@ -38,7 +38,7 @@ void DumpLines::add(const std::uint8_t* bytes, std::size_t n) {
 
 // The last lines may show missing positions or be short; a line shorter
 // than the width is blanked behind its last field.
-void DumpLines::finish(std::uint64_t count) {
+void DumpLines::endAt(std::uint64_t count) {
     std::size_t present = line_.size();
     for (std::uint64_t position = written_; position < count && !writer_.failed();) {
         const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(width_, count - position));
@@ -49,5 +49,5 @@ void DumpLines::finish(std::uint64_t count) {
         position += n;
     }
     line_.clear();
-    writer_.finish();
+    writer_.writeBlock();
 }

@@ -48,7 +48,7 @@ void DumpWriter::line(std::uint64_t address, const std::uint8_t* bytes, std::siz
         writeColumns(builder_.write(buffer_.get(), address, bytes, present, n));
         return;
     }
-    if (capacity_ - used_ < builder_.roomForLine()) flushBlock();
+    if (capacity_ - used_ < builder_.roomForLine()) writeBlock();
     used_ = static_cast<std::size_t>(builder_.write(buffer_.get() + used_, address, bytes, present, n) - buffer_.get());
 }
 
@@ -64,7 +64,7 @@ void DumpWriter::completeLines(std::uint64_t address, const std::uint8_t* bytes,
         }
         const std::size_t fit = (capacity_ - used_) / builder_.roomForLine();
         if (fit == 0) {
-            flushBlock();
+            writeBlock();
             continue;
         }
         const auto batch = static_cast<std::size_t>(std::min<std::uint64_t>(fit, count));
@@ -77,7 +77,7 @@ void DumpWriter::completeLines(std::uint64_t address, const std::uint8_t* bytes,
 }
 
 void DumpWriter::flush() {
-    flushBlock();
+    writeBlock();
     if (!failed_) {
         out_.flush();
         failed_ = !out_;
@@ -92,7 +92,7 @@ bool DumpWriter::colourOn(const LineFormat& format, const std::ostream& out) {
 
 // The block goes out as console text where that text takes another form:
 // it is valid wherever the text column alone is.
-void DumpWriter::flushBlock() {
+void DumpWriter::writeBlock() {
     if (used_ == 0) return;
     if (consoleText_)
         out_ << nuk::con::ConsoleString(std::string(buffer_.get(), used_));

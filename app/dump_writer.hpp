@@ -29,12 +29,13 @@ public:
     // block has room for.
     void completeLines(std::uint64_t address, const std::uint8_t* bytes, std::uint64_t count, std::size_t width);
 
-    // Writes out what is held back and has the stream pass it on: for input
-    // that arrives over time, before waiting for more.
-    void flush();
+    // Writes the lines held in the block to the stream, which may keep them
+    // in its own buffer; the block is empty afterwards and takes more.
+    void writeBlock();
 
-    // Writes out what is still held back; the writer is done afterwards.
-    void finish() { flushBlock(); }
+    // Writes the block and has the stream pass it on: for input that
+    // arrives over time, before waiting for more.
+    void flush();
 
     // Once the stream has failed nothing more can reach it; the failure
     // itself is reported when the program ends.
@@ -42,7 +43,6 @@ public:
 
 private:
     static bool colourOn(const LineFormat& format, const std::ostream& out);
-    void flushBlock();
     void writeColumns(const char* lineEnd);
 
     std::ostream& out_;
