@@ -1,6 +1,12 @@
 #pragma once
 // The dump: lines of address, hex column and PETSCII text column.
 // All address arithmetic is 64-bit so every build prints the same.
+//
+//   BlockSource -> dump_1_source  the positions shown and their addresses  (dumpFile)
+//               -> dump_2_lines   cut into lines of `width` positions      (DumpLines)
+//               -> dump_3_line    each line as text, copied from tables    (LineBuilder)
+//               -> dump_4_writer  the text gathered in blocks, to `out`    (DumpWriter)
+//   DumpSettings (dump_settings.hpp) is the only input besides the bytes.
 
 #include <cstdint>
 #include <optional>

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/dump_settings.hpp"
-#include "app/dump_writer.hpp"
+#include "app/dump_4_writer.hpp"
 
 class DumpLines {
 public:

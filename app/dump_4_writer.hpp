@@ -10,7 +10,7 @@
 #include <memory>
 #include <ostream>
 
-#include "app/dump_line.hpp"
+#include "app/dump_3_line.hpp"
 #include "app/dump_settings.hpp"
 
 class DumpWriter {

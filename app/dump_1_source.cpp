@@ -8,7 +8,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/dump_lines.hpp"
+#include "app/dump_2_lines.hpp"
 #include "files/block_source.hpp"
 
 namespace {
