@@ -1,25 +1,28 @@
 #pragma once
 // The dump: lines of address, hex column and PETSCII text column.
 // All address arithmetic is 64-bit so every build prints the same.
+//
+//   BlockSource -> dump_1_source  the positions shown and their addresses  (dumpFile)
+//               -> dump_2_lines   cut into lines of `width` positions      (DumpLines)
+//               -> dump_3_line    each line as text, copied from tables    (LineBuilder)
+//               -> dump_4_writer  the text gathered in blocks, to `out`    (DumpWriter)
+//   DumpSettings (dump_settings.hpp) is the only input besides the bytes.
 
 #include <cstdint>
 #include <optional>
 #include <ostream>
 #include <vector>
 
+#include "app/dump_settings.hpp"
 #include "cli/message.hpp"
 #include "files/file.hpp"
 
-// Derives first, start, count and width from the options and dumps the file,
-// reading from its source only the bytes shown (and the load address);
-// returns the message of a read that failed, after the bytes read until then.
-std::optional<nuk::cli::Msg> dumpFile(nuk::file_t& file);
-
-// True when the options show no byte of any input (a length of 0): then
-// nothing of an input is read, not even to see whether it can be.
-bool dumpShowsNothing();
+// Dumps the file as the settings ask to `out`, reading from its source only
+// the bytes shown (and the load address); returns the message of a read that
+// failed, after the bytes read until then.
+std::optional<nuk::cli::Msg> dumpFile(nuk::file_t& file, const DumpSettings& settings, std::ostream& out);
 
 // Position i (0 <= i < count) shows data[first + i] at address start + i;
 // positions at or past data.size() show as missing.
-void dumpBytes(std::ostream& out, const std::vector<std::uint8_t>& data, std::uint64_t count,
-               std::uint64_t width, std::uint64_t start, std::uint64_t first);
+void dumpBytes(const std::vector<std::uint8_t>& data, std::uint64_t count, std::uint64_t start, std::uint64_t first,
+               const LineFormat& format, std::ostream& out);

@@ -12,6 +12,7 @@
 #include "app/options.hpp"
 #include "app/output_check.hpp"
 #include "cli/message.hpp"
+#include "cli/value.hpp"
 #include "console/console.hpp"
 #include "console/console_string.hpp"
 #include "containers/container.hpp"
@@ -20,6 +21,52 @@
 namespace {
 
 using nuk::cli::Msg;
+using nuk::cli::Option;
+
+// What every FILE's dump shares: its settings and the separator still owed
+// in front of the next FILE's output.
+struct Dumping {
+    const DumpSettings settings;
+    std::string pendingSeparator;
+
+    std::optional<Msg> dump(nuk::file_t& file) const { return dumpFile(file, settings, std::cout); }
+};
+
+// The integer value of an option; options that take a number always hold a
+// valid one once parsed, anything else counts as 0.
+std::uint64_t integerValue(const Option& option) {
+    if (!option.hasValues()) return 0;
+    const std::int64_t value = nuk::cli::toInteger(option.values.front());
+    return value < 0 ? 0 : static_cast<std::uint64_t>(value);
+}
+
+std::optional<std::uint64_t> givenInteger(const Option& option) {
+    return option.hasValues() ? std::optional<std::uint64_t>(integerValue(option)) : std::nullopt;
+}
+
+// Turbo wins silently when both notations are asked for.
+HexStyle hexStyle() {
+    if (turbo.given()) return HexStyle::turbo;
+    if (hex0x.given()) return HexStyle::c;
+    return HexStyle::plain;
+}
+
+// The dump's settings from the options and the console's text mode, once
+// the text mode switches are applied.
+DumpSettings dumpSettings() {
+    DumpSettings settings;
+    settings.seek = integerValue(seek);
+    settings.load = load.given();
+    if (start.given()) settings.start = integerValue(start);
+    settings.length = givenInteger(len);
+    settings.format.width = integerValue(width);
+    settings.format.hexStyle = hexStyle();
+    settings.format.upperCaseHex = hexUpper.given();
+    settings.format.lowercaseSet = lowercase.given();
+    settings.format.textMode = static_cast<nuk::con::TextMode>(console.mode);
+    settings.format.colour = color.given();
+    return settings;
+}
 
 // Prints a message that came back from the file layer; true when it was fatal.
 bool report(const std::optional<Msg>& message) { return message && message->print(); }
@@ -69,28 +116,27 @@ std::string pathLine(const std::string& path) {
 // The separator and optional path line that precede each FILE's output.
 // The separator for the next FILE is set here already, so a FILE that then
 // fails to read still separates the ones around it.
-void beginFileOutput(const std::string& path, std::string& pendingSeparator) {
-    std::cout << pendingSeparator;
+void beginFileOutput(const std::string& path, Dumping& dumping) {
+    std::cout << dumping.pendingSeparator;
     if (Epath.given()) {
         restoreColorsIfRequested();
         std::cout << nuk::con::ConsoleString(pathLine(path)) << "\n";
     }
-    pendingSeparator = Enewline.given() ? "\n" : "";
+    dumping.pendingSeparator = Enewline.given() ? "\n" : "";
 }
 
-std::optional<Msg> dumpPath(const std::string& path, std::string& pendingSeparator) {
-    beginFileOutput(path, pendingSeparator);
-    return nuk::processFile(path, dumpFile);
+std::optional<Msg> dumpPath(const std::string& path, Dumping& dumping) {
+    beginFileOutput(path, dumping);
+    return nuk::processFile(path, [&dumping](nuk::file_t& file) { return dumping.dump(file); });
 }
 
 // A selector is served from a container (a disk image), under the whole
 // argument as its path; any other file refuses it.
-std::optional<Msg> dumpFromContainer(const std::string& imagePath, const std::string& selector,
-                                 std::string& pendingSeparator) {
+std::optional<Msg> dumpFromContainer(const std::string& imagePath, const std::string& selector, Dumping& dumping) {
     const std::string argument = imagePath + ":" + selector;
     return nuk::processSelector(imagePath, selector, [&](nuk::file_t& file) {
-        beginFileOutput(argument, pendingSeparator);
-        return dumpFile(file);
+        beginFileOutput(argument, dumping);
+        return dumping.dump(file);
     });
 }
 
@@ -98,11 +144,11 @@ std::optional<Msg> dumpFromContainer(const std::string& imagePath, const std::st
 // the selector; a directory refuses it, and so does a path that names nothing
 // to dump, such as the "C" of a drive-relative "C:a.prg". A path named as a
 // disk image that names nothing is missing as a FILE would be.
-std::optional<Msg> serveSelector(const std::string& path, const std::string& selector, std::string& pendingSeparator) {
+std::optional<Msg> serveSelector(const std::string& path, const std::string& selector, Dumping& dumping) {
     bool namesSomething = false;
-    const nuk::PathHandler onImage = [&pendingSeparator, &namesSomething, selector](const std::string& imagePath) {
+    const nuk::PathHandler onImage = [&dumping, &namesSomething, selector](const std::string& imagePath) {
         namesSomething = true;
-        return dumpFromContainer(imagePath, selector, pendingSeparator);
+        return dumpFromContainer(imagePath, selector, dumping);
     };
     const nuk::DirectoryHandler refuse = [&namesSomething, selector](const std::string& directory, nuk::PathHandler) {
         namesSomething = true;
@@ -118,44 +164,40 @@ std::optional<Msg> serveSelector(const std::string& path, const std::string& sel
 }
 
 // Directories are named and skipped, never descended into.
-std::optional<Msg> skipDirectory(const std::string& path, std::string& pendingSeparator) {
-    beginFileOutput(path, pendingSeparator);
+std::optional<Msg> skipDirectory(const std::string& path, Dumping& dumping) {
+    beginFileOutput(path, dumping);
     warnAboutPath(path, "': skipping directory");
     return std::nullopt;
 }
 
-std::optional<Msg> dumpStdin(nuk::file_t& file) {
-    if (Epath.given()) std::cout << nuk::stdinLabel << "\n";
-    return dumpFile(file);
-}
-
 // Returns the exit status for standard input as the only input.
-int processStandardInput() {
+int processStandardInput(const Dumping& dumping) {
     if (nuk::con::isTerminal(std::cin)) {
         nuk::cli::error("missing at least one FILE");
         parser.printUsageLine(std::cerr);
         parser.printTryHelp(std::cerr);
         return 1;
     }
-    const auto readAhead = dumpShowsNothing() ? nuk::ReadAhead::nothing : nuk::ReadAhead::firstByte;
+    const auto readAhead = dumping.settings.showsNothing() ? nuk::ReadAhead::nothing : nuk::ReadAhead::firstByte;
+    const auto dumpStdin = [&dumping](nuk::file_t& file) {
+        if (Epath.given()) std::cout << nuk::stdinLabel << "\n";
+        return dumping.dump(file);
+    };
     const bool fatal = report(nuk::processStdin(dumpStdin, readAhead));
     noteStandardOutput();
     return fatal ? 1 : 0;
 }
 
-int processFileArguments(const std::vector<std::string>& arguments) {
+int processFileArguments(const std::vector<std::string>& arguments, Dumping& dumping) {
     int exitStatus = 0;
-    std::string pendingSeparator;
-    const nuk::PathHandler onFile = [&pendingSeparator](const std::string& path) {
-        return dumpPath(path, pendingSeparator);
-    };
-    const nuk::DirectoryHandler onDirectory = [&pendingSeparator](const std::string& path, nuk::PathHandler) {
-        return skipDirectory(path, pendingSeparator);
+    const nuk::PathHandler onFile = [&dumping](const std::string& path) { return dumpPath(path, dumping); };
+    const nuk::DirectoryHandler onDirectory = [&dumping](const std::string& path, nuk::PathHandler) {
+        return skipDirectory(path, dumping);
     };
     for (const std::string& argument : arguments) {
         const auto [path, selector] = nuk::splitSelector(argument);
         const std::optional<Msg> problem =
-            selector.empty() ? nuk::glob(path, onFile, onDirectory) : serveSelector(path, selector, pendingSeparator);
+            selector.empty() ? nuk::glob(path, onFile, onDirectory) : serveSelector(path, selector, dumping);
         if (report(problem)) exitStatus |= 1;
         noteStandardOutput();
     }
@@ -171,7 +213,8 @@ int run() {
     };
     applyColorSwitch();
     applyTextMode();
+    Dumping dumping{dumpSettings(), ""};
     const std::vector<std::string>& arguments = parser.arguments();
-    if (arguments.empty()) return finish(processStandardInput());
-    return finish(processFileArguments(arguments));
+    if (arguments.empty()) return finish(processStandardInput(dumping));
+    return finish(processFileArguments(arguments, dumping));
 }

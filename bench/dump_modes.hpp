@@ -1,45 +1,26 @@
 #pragma once
-// Output modes of the formatter as the benchmarks set them up: the same
-// switches the command line would set, applied to the process-wide option and
-// console objects for the duration of one benchmark and then put back.
+// Output modes of the formatter as the benchmarks use them: the line format
+// itself, and for colour the switch of the console that standard output is
+// attached to, set for the duration of one benchmark and then put back.
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
-#include "app/options.hpp"
+#include "app/dump_settings.hpp"
 
 namespace bench {
 
-struct DumpMode {
-    int textMode = nuk::con::unicode;
-    bool hex0x = false;
-    bool turbo = false;
-    bool hexUpper = false;
-    bool lowercase = false;
-    bool color = false;
-    std::uint64_t width = 16;
-};
-
-// Sets the options and the console as the command line would; restores them
-// when it goes out of scope.
-class ModeScope {
+// Sets the colour switch of the program's console; restores it when it goes
+// out of scope.
+class ColourScope {
 public:
-    explicit ModeScope(const DumpMode& mode);
-    ~ModeScope();
-    ModeScope(const ModeScope&) = delete;
-    ModeScope& operator=(const ModeScope&) = delete;
+    explicit ColourScope(bool on);
+    ~ColourScope();
+    ColourScope(const ColourScope&) = delete;
+    ColourScope& operator=(const ColourScope&) = delete;
 
 private:
-    struct SavedFlag {
-        nuk::cli::Option* option;
-        std::string nameAsGiven;
-    };
-    std::vector<SavedFlag> saved_;
-    int savedTextMode_;
-    bool savedColor_;
-
-    void setFlag(nuk::cli::Option& option, bool on);
+    bool saved_;
 };
 
 // Reproducible pseudo-random bytes (the same generator as the input files).

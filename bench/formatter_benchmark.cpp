@@ -78,47 +78,47 @@ private:
     }
 };
 
-void dumpAll(std::ostream& out, std::uint64_t width)
+void dumpAll(const LineFormat& format, std::ostream& out)
 {
     const std::vector<std::uint8_t>& data = input();
-    dumpBytes(out, data, data.size(), width, 0, 0);
+    dumpBytes(data, data.size(), 0, 0, format, out);
 }
 
-void BM_DumpNullStream(benchmark::State& state, bench::DumpMode mode)
+void BM_DumpNullStream(benchmark::State& state, LineFormat format)
 {
-    bench::ModeScope scope(mode);
     DiscardingBuffer buffer;
     std::ostream out(&buffer);
     for (auto _ : state)
-        dumpAll(out, mode.width);
+        dumpAll(format, out);
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * inputBytes));
 }
 
-void BM_DumpStdout(benchmark::State& state, bench::DumpMode mode)
+// The console is attached to std::cout, as in the program, so that colour
+// can go out.
+void BM_DumpStdout(benchmark::State& state, LineFormat format)
 {
     console.attach(std::cout);
-    bench::ModeScope scope(mode);
+    bench::ColourScope colour(format.colour);
     StdoutToNull redirect;
     for (auto _ : state)
-        dumpAll(std::cout, mode.width);
+        dumpAll(format, std::cout);
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * inputBytes));
 }
 
 using nuk::con::ascii;
 using nuk::con::codePage;
 using nuk::con::unicode;
-using bench::DumpMode;
 
-// Fields: text mode, 0x, turbo, hex-upper, lowercase, colour, width.
-const DumpMode unicodeMode{unicode, false, false, false, false, false, 16};
-const DumpMode lowercaseMode{unicode, false, false, false, true, false, 16};
-const DumpMode asciiMode{ascii, false, false, false, false, false, 16};
-const DumpMode codePageMode{codePage, false, false, false, false, false, 16};
-const DumpMode hex0xMode{unicode, true, false, false, false, false, 16};
-const DumpMode turboUpperMode{unicode, false, true, true, false, false, 16};
-const DumpMode colorMode{unicode, false, false, false, false, true, 16};
-const DumpMode width64Mode{unicode, false, false, false, false, false, 64};
-const DumpMode width1Mode{unicode, false, false, false, false, false, 1};
+// Fields: width, notation, hex-upper, lowercase, text mode, colour.
+const LineFormat unicodeMode{16, HexStyle::plain, false, false, unicode, false};
+const LineFormat lowercaseMode{16, HexStyle::plain, false, true, unicode, false};
+const LineFormat asciiMode{16, HexStyle::plain, false, false, ascii, false};
+const LineFormat codePageMode{16, HexStyle::plain, false, false, codePage, false};
+const LineFormat hex0xMode{16, HexStyle::c, false, false, unicode, false};
+const LineFormat turboUpperMode{16, HexStyle::turbo, true, false, unicode, false};
+const LineFormat colorMode{16, HexStyle::plain, false, false, unicode, true};
+const LineFormat width64Mode{64, HexStyle::plain, false, false, unicode, false};
+const LineFormat width1Mode{1, HexStyle::plain, false, false, unicode, false};
 
 }  // namespace
 

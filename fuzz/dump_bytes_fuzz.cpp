@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "app/dump.hpp"
-#include "app/options.hpp"
 #include "fuzz/fuzz_support.hpp"
 
 namespace {
@@ -20,8 +19,6 @@ struct Layout {
     std::size_t fieldLength;  // of every field after the first, separator included
     std::size_t digitOffset;  // of the first field's digits
 };
-
-void setGiven(nuk::cli::Option& option, bool given) { option.nameAsGiven = given ? option.longName : ""; }
 
 std::vector<std::string> linesOf(const std::string& output) {
     std::vector<std::string> lines;
@@ -84,14 +81,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     fuzz::ByteReader input(bytes, size);
     const std::uint8_t flags = input.byte();
     Case c;
-    setGiven(turbo, flags & 1);
-    setGiven(hex0x, flags & 2);
-    setGiven(hexUpper, flags & 4);
-    setGiven(lowercase, flags & 8);
+    LineFormat format;
+    // Turbo wins when both notations are asked for, as on the command line.
+    format.hexStyle = flags & 1 ? HexStyle::turbo : flags & 2 ? HexStyle::c : HexStyle::plain;
+    format.upperCaseHex = flags & 4;
+    format.lowercaseSet = flags & 8;
     c.upper = flags & 4;
     c.unicode = flags & 16;
-    console.mode = c.unicode ? nuk::con::unicode : nuk::con::ascii;
-    c.layout = turbo.given() ? Layout{4, 1} : hex0x.given() ? Layout{5, 2} : Layout{3, 0};
+    format.textMode = c.unicode ? nuk::con::unicode : nuk::con::ascii;
+    c.layout = format.hexStyle == HexStyle::turbo ? Layout{4, 1} : format.hexStyle == HexStyle::c ? Layout{5, 2} : Layout{3, 0};
 
     c.width = input.inRange(1, 300, 2);
     c.count = input.inRange(0, 4096, 2);
@@ -100,8 +98,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     c.data.assign(input.rest(), input.rest() + std::min<std::size_t>(input.restSize(), 8192));
     c.first = flags & 64 ? firstChoice : firstChoice % (c.data.size() + 64);
 
+    format.width = c.width;
     std::ostringstream out;
-    dumpBytes(out, c.data, c.count, c.width, c.start, c.first);
+    dumpBytes(c.data, c.count, c.start, c.first, format, out);
     const std::vector<std::string> lines = linesOf(out.str());
 
     const std::uint64_t expectedLines = (c.count + c.width - 1) / c.width;

@@ -1,7 +1,7 @@
 // The dump as the program runs it: dumpFile reading its input through a
 // source that hands the bytes out in pieces of the fuzzer's choosing, with
 // or without its size known beforehand, and failing at a point of the
-// fuzzer's choosing. The options are the fuzzer's too. What it writes must
+// fuzzer's choosing. The settings are the fuzzer's too. What it writes must
 // be what the whole-input formatter writes for the same bytes; when the
 // source failed, every byte that arrived must be shown (the address width
 // may then differ, as the dump had to decide it before the end), and the
@@ -9,51 +9,23 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <iostream>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/dump.hpp"
-#include "app/options.hpp"
-#include "console/console_string.hpp"
 #include "files/block_source.hpp"
 #include "fuzz/fuzz_support.hpp"
 #include "tests/unit/piece_source.hpp"
+#include "tests/unit/whole_dump.hpp"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
 using test::PieceSource;
-
-struct Request {
-    bool load = false;
-    std::optional<std::uint64_t> seek, len, start;
-    std::uint64_t width = 16;
-};
-
-void setOption(nuk::cli::Option& option, bool given, std::optional<std::uint64_t> value = std::nullopt) {
-    option.reset();
-    if (!given) return;
-    option.nameAsGiven = option.longName;
-    if (value) option.values = {std::to_string(*value)};
-}
-
-// What the whole-input formatter writes for `data`, the input as far as it
-// is known.
-std::string wholeDump(const Bytes& data, const Request& r, std::optional<std::uint64_t> shown = std::nullopt) {
-    if (data.empty() || (r.len && *r.len == 0)) return "";
-    const std::uint64_t size = data.size(), skip = r.seek.value_or(0);
-    const std::uint64_t first = r.load ? skip + 2 : skip;
-    std::uint64_t address = r.load ? skip + data[0] + 256 * std::uint64_t{size > 1 ? data[1] : 0u} : skip;
-    if (r.start) address = *r.start & 0xFFFF;
-    const std::uint64_t count = shown ? *shown : r.len ? std::min(size, *r.len) : std::min(size, size - first);
-    std::ostringstream out;
-    dumpBytes(out, data, count, r.width, address, first);
-    return out.str();
-}
+using test::wholeDump;
 
 // The lines with each address cut to its low 16 bits, and the widths the
 // addresses were written with.
@@ -71,9 +43,10 @@ std::string withShortAddresses(const std::string& dump, std::vector<std::size_t>
     return result;
 }
 
-void checkArrivedBytesShown(const std::string& written, const Bytes& data, const Request& r, std::size_t arrived) {
+void checkArrivedBytesShown(const std::string& written, const Bytes& data, const DumpSettings& r,
+                            std::size_t arrived) {
     const Bytes known(data.begin(), data.begin() + static_cast<std::ptrdiff_t>(arrived));
-    const std::uint64_t first = r.seek.value_or(0) + (r.load ? 2 : 0);
+    const std::uint64_t first = r.seek + (r.load ? 2 : 0);
     const std::uint64_t shown = arrived > first ? arrived - first : 0;
     std::vector<std::size_t> widths, expectedWidths;
     const std::string expected = wholeDump(known, r, shown);
@@ -94,19 +67,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     fuzz::ByteReader input(bytes, size);
     const std::uint8_t flags = input.byte();
     const std::uint8_t more = input.byte();
-    setOption(turbo, flags & 1);
-    setOption(hex0x, flags & 2);
-    setOption(hexUpper, flags & 4);
-    setOption(lowercase, flags & 8);
-    console.mode = flags & 16 ? nuk::con::unicode : nuk::con::ascii;
-
-    Request r;
+    DumpSettings r;
+    r.format.hexStyle = flags & 1 ? HexStyle::turbo : flags & 2 ? HexStyle::c : HexStyle::plain;
+    r.format.upperCaseHex = flags & 4;
+    r.format.lowercaseSet = flags & 8;
+    r.format.textMode = flags & 16 ? nuk::con::unicode : nuk::con::ascii;
     r.load = flags & 32;
-    // Option values stay below 2^31, where the command line saturates them.
+    // Values stay below 2^31, where the command line saturates them.
     if (flags & 64) r.seek = more & 1 ? input.number(4) >> 1 : input.inRange(0, 0x12000, 3);
-    if (flags & 128) r.len = more & 2 ? input.number(4) >> 1 : input.inRange(0, 0x12000, 3);
+    if (flags & 128) r.length = more & 2 ? input.number(4) >> 1 : input.inRange(0, 0x12000, 3);
     if (more & 4) r.start = input.number(3);
-    r.width = input.inRange(1, more & 8 ? 65536 : 40, 3);
+    r.format.width = input.inRange(1, more & 8 ? 65536 : 40, 3);
     const bool sized = more & 16;
     // The payload repeated up to a size of the fuzzer's choosing, so that
     // short inputs reach past $FFFF as well.
@@ -118,19 +89,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     Bytes data(inputSize);
     for (std::size_t i = 0; i < inputSize; ++i) data[i] = input.restSize() > 0 ? input.rest()[i % input.restSize()] : 0;
 
-    setOption(load, r.load);
-    setOption(seek, r.seek.has_value(), r.seek);
-    setOption(len, r.len.has_value(), r.len);
-    setOption(start, r.start.has_value(), r.start);
-    setOption(width, true, r.width);
-
     PieceSource source(data, pieces, sized, failAfter);
     nuk::file_t file;
     file.source.reset(&source);
     std::ostringstream out;
-    std::streambuf* const saved = std::cout.rdbuf(out.rdbuf());
-    const std::optional<nuk::cli::Msg> message = dumpFile(file);
-    std::cout.rdbuf(saved);
+    const std::optional<nuk::cli::Msg> message = dumpFile(file, r, out);
     (void)file.source.release();
 
     fuzz::check(!source.askedForNothing(), "a source is never asked for 0 bytes");

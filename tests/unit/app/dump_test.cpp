@@ -4,62 +4,49 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
-#include <iostream>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/dump.hpp"
-#include "app/options.hpp"
 #include "app/petscii.hpp"
-#include "console/console_string.hpp"
 #include "files/block_source.hpp"
 #include "tests/unit/piece_source.hpp"
+#include "tests/unit/whole_dump.hpp"
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-void setFlag(nuk::cli::Option& option, bool given) {
-    option.reset();
-    if (given) option.nameAsGiven = option.longName;
+LineFormat withWidth(LineFormat format, std::uint64_t width) {
+    format.width = width;
+    return format;
 }
 
-// The options the formatter reads, set for one test and cleared after it.
-class DumpTest : public ::testing::Test {
-protected:
-    void SetUp() override { console.mode = nuk::con::ascii; }
-    void TearDown() override {
-        for (nuk::cli::Option* option : {&turbo, &hex0x, &hexUpper, &lowercase, &load, &seek, &len, &start, &width})
-            setFlag(*option, false);
-        console.mode = nuk::con::none;
-    }
-};
-
-std::string dump(const Bytes& data, std::uint64_t count, std::uint64_t width, std::uint64_t start,
-                 std::uint64_t first) {
+std::string dump(const Bytes& data, std::uint64_t count, std::uint64_t start, std::uint64_t first,
+                 const LineFormat& format) {
     std::ostringstream out;
-    dumpBytes(out, data, count, width, start, first);
+    dumpBytes(data, count, start, first, format, out);
     return out.str();
 }
 
 // One byte position at a time, straight from the layout rules: a line's
 // address when its first position is reached, its columns when the next
 // line begins or the dump ends; the last line blanked behind its last field.
-std::string referenceDump(const Bytes& data, std::uint64_t count, std::uint64_t width, std::uint64_t start,
-                          std::uint64_t first) {
+std::string referenceDump(const Bytes& data, std::uint64_t count, std::uint64_t start, std::uint64_t first,
+                          const LineFormat& format) {
     if (count == 0) return "";
-    const std::string digits = hexUpper.given() ? "0123456789ABCDEF" : "0123456789abcdef";
+    const std::uint64_t width = format.width;
+    const std::string digits = format.upperCaseHex ? "0123456789ABCDEF" : "0123456789abcdef";
     const std::string lower = "0123456789abcdef";
     const int addressWidth = start + count + first <= 0xFFFF ? 4 : 5;
     std::string field = " 00", firstField = "00";
     std::uint64_t stride = 3, offset = 0;
-    if (turbo.given()) {
+    if (format.hexStyle == HexStyle::turbo) {
         field = ",$00", firstField = "$00", stride = 4, offset = 1;
-    } else if (hex0x.given()) {
+    } else if (format.hexStyle == HexStyle::c) {
         field = ",0x00", firstField = "0x00", stride = 5, offset = 2;
     }
     std::string hex = firstField;
@@ -68,7 +55,7 @@ std::string referenceDump(const Bytes& data, std::uint64_t count, std::uint64_t 
     Bytes text(width, 0);
     std::string out;
     const auto flush = [&](std::uint64_t n) {
-        out += hex + petsciiText(text.data(), n, lowercase.given()) + "\n";
+        out += hex + petsciiText(text.data(), n, format.lowercaseSet, format.textMode) + "\n";
     };
     std::uint64_t end = 2;
     for (std::uint64_t i = 0; i < count; ++i) {
@@ -110,7 +97,7 @@ struct Range {
     std::uint64_t count, width, start, first;
 };
 
-TEST_F(DumpTest, MatchesTheLayoutRulesInEveryNotation) {
+TEST(Dump, MatchesTheLayoutRulesInEveryNotation) {
     const Bytes data = randomBytes(70000);  // crosses $FFFF and many output blocks
     const Range ranges[] = {
         {1, 16, 0, 0},          {20, 8, 0x0801, 2},     {70000, 16, 0, 0},     {70000, 17, 0, 0},
@@ -118,118 +105,98 @@ TEST_F(DumpTest, MatchesTheLayoutRulesInEveryNotation) {
         {100, 1, 0xffd0, 5},    {40, 16, 0, 69990},     {5, 3, 7, 80000},      {4096, 64, 0xfffff, 0},
         {1000, 65536, 0x1234, 3},
     };
-    for (const int notation : {0, 1, 2}) {
+    for (const HexStyle notation : {HexStyle::plain, HexStyle::c, HexStyle::turbo}) {
         for (const bool upper : {false, true}) {
-            setFlag(hex0x, notation == 1);
-            setFlag(turbo, notation == 2);
-            setFlag(hexUpper, upper);
+            LineFormat format;
+            format.hexStyle = notation;
+            format.upperCaseHex = upper;
             for (const Range& r : ranges) {
-                EXPECT_EQ(dump(data, r.count, r.width, r.start, r.first),
-                          referenceDump(data, r.count, r.width, r.start, r.first))
-                    << "notation " << notation << " upper " << upper << " count " << r.count << " width "
+                EXPECT_EQ(dump(data, r.count, r.start, r.first, withWidth(format, r.width)),
+                          referenceDump(data, r.count, r.start, r.first, withWidth(format, r.width)))
+                    << "notation " << static_cast<int>(notation) << " upper " << upper << " count " << r.count << " width "
                     << r.width << " start " << r.start << " first " << r.first;
             }
         }
     }
 }
 
-TEST_F(DumpTest, MatchesTheLayoutRulesInEveryTextModeAndSet) {
+TEST(Dump, MatchesTheLayoutRulesInEveryTextModeAndSet) {
     // Characters of one to three bytes, so the text column's length varies.
     const Bytes data = randomBytes(5000);
     const Range ranges[] = {{5000, 16, 0, 0}, {4999, 7, 0x0801, 1}, {30, 16, 0, 4990}, {3, 5, 0, 0}};
     for (const nuk::con::TextMode mode : {nuk::con::unicode, nuk::con::codePage, nuk::con::wideConsole}) {
         for (const bool lower : {false, true}) {
-            console.mode = mode;
-            setFlag(lowercase, lower);
+            LineFormat format;
+            format.textMode = mode;
+            format.lowercaseSet = lower;
             for (const Range& r : ranges) {
-                EXPECT_EQ(dump(data, r.count, r.width, r.start, r.first),
-                          referenceDump(data, r.count, r.width, r.start, r.first))
+                EXPECT_EQ(dump(data, r.count, r.start, r.first, withWidth(format, r.width)),
+                          referenceDump(data, r.count, r.start, r.first, withWidth(format, r.width)))
                     << "mode " << mode << " lowercase " << lower << " count " << r.count << " width " << r.width;
             }
         }
     }
 }
 
-TEST_F(DumpTest, TurboWinsOverC) {
-    setFlag(hex0x, true);
-    setFlag(turbo, true);
-    EXPECT_EQ(dump({0x41, 0x42}, 2, 2, 0, 0), "0000: $41,$42 AB\n");
+TEST(Dump, LowercaseSelectsTheLowerUpperCaseSet) {
+    LineFormat format;
+    format.width = 2;
+    format.textMode = nuk::con::unicode;
+    format.lowercaseSet = true;
+    EXPECT_EQ(dump({0x41, 0xc1}, 2, 0, 0, format), "0000: 41 c1 aA\n");
 }
 
-TEST_F(DumpTest, LowercaseSelectsTheLowerUpperCaseSet) {
-    console.mode = nuk::con::unicode;
-    setFlag(lowercase, true);
-    EXPECT_EQ(dump({0x41, 0xc1}, 2, 2, 0, 0), "0000: 41 c1 aA\n");
+TEST(Dump, NothingToShowWritesNothing) {
+    EXPECT_EQ(dump({1, 2, 3}, 0, 0, 0, {}), "");
+    EXPECT_EQ(dump({}, 0, 0, 3, {}), "");
 }
 
-TEST_F(DumpTest, NothingToShowWritesNothing) {
-    EXPECT_EQ(dump({1, 2, 3}, 0, 16, 0, 0), "");
-    EXPECT_EQ(dump({}, 0, 16, 0, 3), "");
-}
-
-TEST_F(DumpTest, AddressesNearTheTopOfSixtyFourBitsWrapInFiveDigits) {
+TEST(Dump, AddressesNearTheTopOfSixtyFourBitsWrapInFiveDigits) {
     // The sum that picks the width saturates instead of wrapping to a small number.
     const std::uint64_t start = 0xFFFFFFFFFFFFFFF8u;
-    EXPECT_EQ(dump({0x41, 0x42}, 2, 1, start, 0),
+    const LineFormat format = withWidth({}, 1);
+    EXPECT_EQ(dump({0x41, 0x42}, 2, start, 0, format),
               "ffff8: 41 A\n"
               "ffff9: 42 B\n");
-    EXPECT_EQ(dump({0x41}, 2, 1, start + 7, 0),
+    EXPECT_EQ(dump({0x41}, 2, start + 7, 0, format),
               "fffff: 41 A\n"
               "00000: -- `\n");
 }
 
-TEST_F(DumpTest, IndexesPastAnyDataAreMissingWithoutReadingIt) {
-    EXPECT_EQ(dump({0x41}, 2, 2, 0, 0xFFFFFFFFFFFFFFFFu), "00000: -- -- ``\n");
-    EXPECT_EQ(dump({0x41}, 1, 4, 0, 0xFFFFFFFFFFFFFFF0u), "00000: --          `\n");
+TEST(Dump, IndexesPastAnyDataAreMissingWithoutReadingIt) {
+    EXPECT_EQ(dump({0x41}, 2, 0, 0xFFFFFFFFFFFFFFFFu, withWidth({}, 2)), "00000: -- -- ``\n");
+    EXPECT_EQ(dump({0x41}, 1, 0, 0xFFFFFFFFFFFFFFF0u, withWidth({}, 4)), "00000: --          `\n");
 }
 
 using test::PieceSource;
-
-void setValue(nuk::cli::Option& option, std::optional<std::uint64_t> value) {
-    setFlag(option, value.has_value());
-    if (value) option.values = {std::to_string(*value)};
-}
 
 struct Request {
     bool load;
     std::optional<std::uint64_t> seek, len, start;
     std::uint64_t width;
+
+    DumpSettings settings() const {
+        DumpSettings settings;
+        settings.load = load;
+        settings.seek = seek.value_or(0);
+        settings.length = len;
+        settings.start = start;
+        settings.format.width = width;
+        return settings;
+    }
 };
 
 // What dumpFile writes for the source, and its message.
 std::string dumpThrough(nuk::BlockSource& source, const Request& r, std::optional<nuk::cli::Msg>& message) {
-    setFlag(load, r.load);
-    setValue(seek, r.seek);
-    setValue(len, r.len);
-    setValue(start, r.start);
-    setValue(width, r.width);
     nuk::file_t file;
     file.source.reset(&source);
-    // Standard output, taken into a string; on Windows not as console text.
     std::ostringstream out;
-    std::streambuf* const saved = std::cout.rdbuf(out.rdbuf());
-    const bool wide = nuk::con::wideConsoleOutput;
-    nuk::con::wideConsoleOutput = false;
-    message = dumpFile(file);
-    nuk::con::wideConsoleOutput = wide;
-    std::cout.rdbuf(saved);
+    message = dumpFile(file, r.settings(), out);
     file.source.release();
     return out.str();
 }
 
-// The whole-input rules: first byte, its address and the count from the
-// options and the size; a stream must come out the same, however it is cut.
-std::string expectedDump(const Bytes& data, const Request& r) {
-    if (data.empty()) return "";
-    const std::uint64_t size = data.size(), skip = r.seek.value_or(0);
-    const std::uint64_t first = r.load ? skip + 2 : skip;
-    std::uint64_t address = r.load ? skip + data[0] + 256 * (size > 1 ? data[1] : 0) : skip;
-    if (r.start) address = *r.start & 0xFFFF;
-    const std::uint64_t count = r.len ? std::min(size, *r.len) : std::min(size, size - first);
-    return dump(data, count, r.width, address, first);
-}
-
-TEST_F(DumpTest, InputReadInPiecesDumpsAsWhenHeldWhole) {
+TEST(Dump, InputReadInPiecesDumpsAsWhenHeldWhole) {
     Bytes big = randomBytes(70000);
     big[0] = 0x00, big[1] = 0xc0;  // load address $C000
     const Request requests[] = {
@@ -245,7 +212,7 @@ TEST_F(DumpTest, InputReadInPiecesDumpsAsWhenHeldWhole) {
                 for (const bool sized : {false, true}) {
                     PieceSource source(data, cut, sized);
                     std::optional<nuk::cli::Msg> message;
-                    EXPECT_EQ(dumpThrough(source, r, message), expectedDump(data, r))
+                    EXPECT_EQ(dumpThrough(source, r, message), test::wholeDump(data, r.settings()))
                         << "size " << data.size() << " seek " << r.seek.value_or(0) << " len "
                         << (r.len ? std::to_string(*r.len) : "-") << " load " << r.load << " piece " << cut[0]
                         << " sized " << sized;
@@ -256,7 +223,7 @@ TEST_F(DumpTest, InputReadInPiecesDumpsAsWhenHeldWhole) {
     }
 }
 
-TEST_F(DumpTest, ReadingStopsOnceTheLengthIsShown) {
+TEST(Dump, ReadingStopsOnceTheLengthIsShown) {
     PieceSource source(Bytes(1000000, 0x41), {4096}, false);
     std::optional<nuk::cli::Msg> message;
     EXPECT_EQ(dumpThrough(source, {false, 100, 16, {}, 16}, message),
@@ -264,7 +231,7 @@ TEST_F(DumpTest, ReadingStopsOnceTheLengthIsShown) {
     EXPECT_EQ(source.taken(), 116u);
 }
 
-TEST_F(DumpTest, AFailingReadShowsEveryByteThatArrivedAndReturnsItsMessage) {
+TEST(Dump, AFailingReadShowsEveryByteThatArrivedAndReturnsItsMessage) {
     const std::string complete = "0000: 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 AAAAAAAAAAAAAAAA\n"
                                  "0010: 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 41 AAAAAAAAAAAAAAAA\n"
                                  "0020: 41 41 41 41 41 41 41 41                         AAAAAAAA\n";

@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iostream>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -18,8 +17,6 @@
 #include <vector>
 
 #include "app/dump.hpp"
-#include "app/options.hpp"
-#include "console/console_string.hpp"
 #include "files/block_source.hpp"
 #include "files/descriptor_source.hpp"
 #include "containers/directory_listing.hpp"
@@ -39,35 +36,21 @@ struct Request {
     std::optional<std::uint64_t> seek, len;
 };
 
-void setOption(nuk::cli::Option& option, std::optional<std::uint64_t> value) {
-    option.reset();
-    if (!value) return;
-    option.nameAsGiven = option.longName;
-    option.values = {std::to_string(*value)};
-}
-
 struct Dumped {
     std::string out;
     bool failed;
 };
 
 Dumped dumpOf(nuk::BlockSource& source, const Request& r) {
-    load.reset();
-    if (r.load) load.nameAsGiven = load.longName;
-    setOption(seek, r.seek);
-    setOption(len, r.len);
-    setOption(width, 16);
+    DumpSettings settings;
+    settings.load = r.load;
+    settings.seek = r.seek.value_or(0);
+    settings.length = r.len;
     nuk::file_t file;
     file.source.reset(&source);
     std::ostringstream out;
-    std::streambuf* const saved = std::cout.rdbuf(out.rdbuf());
-    const bool wide = nuk::con::wideConsoleOutput;
-    nuk::con::wideConsoleOutput = false;
-    const bool failed = dumpFile(file).has_value();
-    nuk::con::wideConsoleOutput = wide;
-    std::cout.rdbuf(saved);
+    const bool failed = dumpFile(file, settings, out).has_value();
     file.source.release();
-    for (nuk::cli::Option* option : {&load, &seek, &len, &width}) option->reset();
     return {out.str(), failed};
 }
 

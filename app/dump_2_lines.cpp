@@ -1,13 +1,15 @@
 // Laying the positions of one dump out in lines as their bytes arrive.
 
-#include "app/dump_lines.hpp"
+#include "app/dump_2_lines.hpp"
 
 #include <algorithm>
 
-DumpLines::DumpLines(std::ostream& out, std::size_t width, std::size_t addressDigits, std::uint64_t start,
+DumpLines::DumpLines(const LineFormat& format, std::ostream& out, std::size_t addressDigits, std::uint64_t start,
                      std::uint64_t lines)
-    : writer_(out, width, addressDigits, lines), width_(width), lineAddress_(start) {
-    line_.reserve(width);
+    : writer_(format, out, addressDigits, lines),
+      width_(static_cast<std::size_t>(format.width)),
+      lineAddress_(start) {
+    line_.reserve(width_);
 }
 
 // Whole lines are formatted straight from the caller's bytes; only the
@@ -36,7 +38,7 @@ void DumpLines::add(const std::uint8_t* bytes, std::size_t n) {
 
 // The last lines may show missing positions or be short; a line shorter
 // than the width is blanked behind its last field.
-void DumpLines::finish(std::uint64_t count) {
+void DumpLines::endAt(std::uint64_t count) {
     std::size_t present = line_.size();
     for (std::uint64_t position = written_; position < count && !writer_.failed();) {
         const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(width_, count - position));
@@ -47,5 +49,5 @@ void DumpLines::finish(std::uint64_t count) {
         position += n;
     }
     line_.clear();
-    writer_.finish();
+    writer_.writeBlock();
 }

@@ -8,21 +8,23 @@
 #include <ostream>
 #include <vector>
 
-#include "app/dump_writer.hpp"
+#include "app/dump_settings.hpp"
+#include "app/dump_4_writer.hpp"
 
 class DumpLines {
 public:
     // start: the address of the first position; lines: the most lines the
     // dump can have.
-    DumpLines(std::ostream& out, std::size_t width, std::size_t addressDigits, std::uint64_t start,
+    DumpLines(const LineFormat& format, std::ostream& out, std::size_t addressDigits, std::uint64_t start,
               std::uint64_t lines);
 
     // The next n bytes of the dump, in order.
     void add(const std::uint8_t* bytes, std::size_t n);
 
-    // Ends a dump of count positions: the bytes added so far, then missing
-    // positions up to count (count is never below the bytes added).
-    void finish(std::uint64_t count);
+    // Ends the dump at count positions: writes the line in progress, then
+    // missing positions up to count (never below the bytes added), and
+    // hands everything to the stream. Nothing is added afterwards.
+    void endAt(std::uint64_t count);
 
     // Passes the complete lines on to the stream now.
     void flush() { writer_.flush(); }

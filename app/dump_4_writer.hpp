@@ -10,15 +10,14 @@
 #include <memory>
 #include <ostream>
 
-#include "app/dump_line.hpp"
-#include "app/glyph_table.hpp"
-#include "app/hex_fields.hpp"
+#include "app/dump_3_line.hpp"
+#include "app/dump_settings.hpp"
 
 class DumpWriter {
 public:
     // lines: the most lines the dump can have; a short dump gets a buffer
     // for its own size only.
-    DumpWriter(std::ostream& out, std::size_t width, std::size_t addressDigits, std::uint64_t lines);
+    DumpWriter(const LineFormat& format, std::ostream& out, std::size_t addressDigits, std::uint64_t lines);
     DumpWriter(const DumpWriter&) = delete;
     DumpWriter& operator=(const DumpWriter&) = delete;
 
@@ -30,25 +29,23 @@ public:
     // block has room for.
     void completeLines(std::uint64_t address, const std::uint8_t* bytes, std::uint64_t count, std::size_t width);
 
-    // Writes out what is held back and has the stream pass it on: for input
-    // that arrives over time, before waiting for more.
-    void flush();
+    // Writes the lines held in the block to the stream, which may keep them
+    // in its own buffer; the block is empty afterwards and takes more.
+    void writeBlock();
 
-    // Writes out what is still held back; the writer is done afterwards.
-    void finish() { flushBlock(); }
+    // Writes the block and has the stream pass it on: for input that
+    // arrives over time, before waiting for more.
+    void flush();
 
     // Once the stream has failed nothing more can reach it; the failure
     // itself is reported when the program ends.
     bool failed() const { return failed_; }
 
 private:
-    static bool colourOn(const std::ostream& out);
-    void flushBlock();
+    static bool colourOn(const LineFormat& format, const std::ostream& out);
     void writeColumns(const char* lineEnd);
 
     std::ostream& out_;
-    const HexFields& fields_;
-    const GlyphTable& glyphs_;
     const bool colourOn_;
     const LineBuilder builder_;
     const bool columnEffects_;

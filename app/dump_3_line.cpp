@@ -1,4 +1,4 @@
-#include "app/dump_line.hpp"
+#include "app/dump_3_line.hpp"
 
 #include <cstring>
 #include <utility>
@@ -12,6 +12,15 @@ constexpr std::size_t copySlack = fieldStorage;
 // The most bytes one character of the text column takes.
 constexpr std::size_t longestGlyph = sizeof(Glyph::text);
 
+const Notation& notationOf(HexStyle style) {
+    switch (style) {
+    case HexStyle::c: return cNotation;
+    case HexStyle::turbo: return turboNotation;
+    case HexStyle::plain: break;
+    }
+    return plainNotation;
+}
+
 char* copyText(char* at, const std::string& text) {
     std::memcpy(at, text.data(), text.size());
     return at + text.size();
@@ -19,16 +28,15 @@ char* copyText(char* at, const std::string& text) {
 
 }  // namespace
 
-LineBuilder::LineBuilder(std::size_t width, std::size_t addressDigits, const HexFields& fields,
-                         const GlyphTable& glyphs, ColumnEscapes escapes)
-    : width_(width),
+LineBuilder::LineBuilder(const LineFormat& format, std::size_t addressDigits, ColumnEscapes escapes)
+    : width_(static_cast<std::size_t>(format.width)),
       addressDigits_(addressDigits),
-      fields_(fields),
-      glyphs_(glyphs),
+      fields_(hexFields(notationOf(format.hexStyle), format.upperCaseHex)),
+      glyphs_(glyphTable(format.textMode, format.lowercaseSet)),
       escapes_(std::move(escapes)),
       withEscapes_(!escapes_.empty()),
       roomForLine_(escapes_.address.size() + escapes_.hex.size() + escapes_.text.size() + addressColumnLength() +
-                   hexColumnLength() + longestGlyph * width + 1 + copySlack) {}
+                   hexColumnLength() + longestGlyph * width_ + 1 + copySlack) {}
 
 // The address, ": " and the escape of the hex column; the hex column starts
 // where it ends.

@@ -1,11 +1,10 @@
 // Writing the lines of one dump in large blocks.
 
-#include "app/dump_writer.hpp"
+#include "app/dump_4_writer.hpp"
 
 #include <algorithm>
 #include <string>
 
-#include "app/options.hpp"
 #include "console/console.hpp"
 #include "console/console_string.hpp"
 #include "files/block_source.hpp"
@@ -16,13 +15,6 @@ constexpr int addressColour = 9;
 constexpr int hexColour = 15;
 constexpr int textColour = 11;
 
-// Turbo wins silently when both forms are asked for.
-const Notation& chosenNotation() {
-    if (turbo.given()) return turboNotation;
-    if (hex0x.given()) return cNotation;
-    return plainNotation;
-}
-
 // The colour of each column as escape text, when colour is on for the
 // stream and goes out as escapes.
 ColumnEscapes inlineEscapes(const std::ostream& out) {
@@ -32,12 +24,10 @@ ColumnEscapes inlineEscapes(const std::ostream& out) {
 
 }  // namespace
 
-DumpWriter::DumpWriter(std::ostream& out, std::size_t width, std::size_t addressDigits, std::uint64_t lines)
+DumpWriter::DumpWriter(const LineFormat& format, std::ostream& out, std::size_t addressDigits, std::uint64_t lines)
     : out_(out),
-      fields_(hexFields(chosenNotation(), hexUpper.given())),
-      glyphs_(glyphTable(console.mode, lowercase.given())),
-      colourOn_(colourOn(out)),
-      builder_(width, addressDigits, fields_, glyphs_, colourOn_ ? inlineEscapes(out) : ColumnEscapes{}),
+      colourOn_(colourOn(format, out)),
+      builder_(format, addressDigits, colourOn_ ? inlineEscapes(out) : ColumnEscapes{}),
       columnEffects_(colourOn_ && builder_.escapes().empty()),
       consoleText_(nuk::con::convertsConsoleText(out)) {
     // Output is collected and written in blocks, which cost little per
@@ -58,7 +48,7 @@ void DumpWriter::line(std::uint64_t address, const std::uint8_t* bytes, std::siz
         writeColumns(builder_.write(buffer_.get(), address, bytes, present, n));
         return;
     }
-    if (capacity_ - used_ < builder_.roomForLine()) flushBlock();
+    if (capacity_ - used_ < builder_.roomForLine()) writeBlock();
     used_ = static_cast<std::size_t>(builder_.write(buffer_.get() + used_, address, bytes, present, n) - buffer_.get());
 }
 
@@ -74,7 +64,7 @@ void DumpWriter::completeLines(std::uint64_t address, const std::uint8_t* bytes,
         }
         const std::size_t fit = (capacity_ - used_) / builder_.roomForLine();
         if (fit == 0) {
-            flushBlock();
+            writeBlock();
             continue;
         }
         const auto batch = static_cast<std::size_t>(std::min<std::uint64_t>(fit, count));
@@ -87,21 +77,22 @@ void DumpWriter::completeLines(std::uint64_t address, const std::uint8_t* bytes,
 }
 
 void DumpWriter::flush() {
-    flushBlock();
+    writeBlock();
     if (!failed_) {
         out_.flush();
         failed_ = !out_;
     }
 }
 
-bool DumpWriter::colourOn(const std::ostream& out) {
+// Colour asked for goes out only to a console that has it switched on.
+bool DumpWriter::colourOn(const LineFormat& format, const std::ostream& out) {
     const nuk::con::Console* console = nuk::con::consoleFor(out);
-    return console != nullptr && console->colorEnabled;
+    return format.colour && console != nullptr && console->colorEnabled;
 }
 
 // The block goes out as console text where that text takes another form:
 // it is valid wherever the text column alone is.
-void DumpWriter::flushBlock() {
+void DumpWriter::writeBlock() {
     if (used_ == 0) return;
     if (consoleText_)
         out_ << nuk::con::ConsoleString(std::string(buffer_.get(), used_));

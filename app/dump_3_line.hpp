@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/dump_settings.hpp"
 #include "app/glyph_table.hpp"
 #include "app/hex_fields.hpp"
 
@@ -22,8 +23,7 @@ struct ColumnEscapes {
 
 class LineBuilder {
 public:
-    LineBuilder(std::size_t width, std::size_t addressDigits, const HexFields& fields, const GlyphTable& glyphs,
-                ColumnEscapes escapes);
+    LineBuilder(const LineFormat& format, std::size_t addressDigits, ColumnEscapes escapes);
 
     // Room a line may need in the buffer, including the few bytes that the
     // fixed-size copies write past its end.

@@ -4,19 +4,14 @@
 #include "app/dump.hpp"
 
 #include <algorithm>
-#include <iostream>
 #include <limits>
 #include <memory>
 #include <optional>
 
-#include "app/dump_lines.hpp"
-#include "app/options.hpp"
-#include "cli/value.hpp"
+#include "app/dump_2_lines.hpp"
 #include "files/block_source.hpp"
 
 namespace {
-
-using nuk::cli::Option;
 
 constexpr std::uint64_t unlimited = std::numeric_limits<std::uint64_t>::max();
 
@@ -32,15 +27,7 @@ std::size_t addressDigits(std::uint64_t start, std::uint64_t count, std::uint64_
 
 std::uint64_t linesFor(std::uint64_t count, std::uint64_t width) { return count == 0 ? 0 : (count - 1) / width + 1; }
 
-// The integer value of an option; options that take a number always hold a
-// valid one once parsed, anything else counts as 0.
-std::uint64_t integerValue(const Option& option) {
-    if (!option.hasValues()) return 0;
-    const std::int64_t value = nuk::cli::toInteger(option.values.front());
-    return value < 0 ? 0 : static_cast<std::uint64_t>(value);
-}
-
-// What the options ask of one input. The number of positions shown depends
+// What the settings ask of one input. The number of positions shown depends
 // on the input's size, which a stream reveals only at its end.
 struct DumpRequest {
     std::uint64_t first = 0;  // index of the first byte shown
@@ -69,19 +56,18 @@ struct DumpRequest {
     }
 };
 
-// The first byte shown, its address and the length, from the options and,
+// The first byte shown, its address and the length, from the settings and,
 // with `load`, the load address read little-endian from the first two bytes
 // (a file of one byte has no high byte, which counts as 0).
-DumpRequest requestFor(const std::uint8_t* head, std::size_t headSize) {
-    const std::uint64_t skip = integerValue(seek);
+DumpRequest requestFor(const DumpSettings& settings, const std::uint8_t* head, std::size_t headSize) {
     DumpRequest request;
-    request.first = load.given() ? skip + 2 : skip;
-    request.start = skip;
-    if (load.given() && headSize > 0) request.start += head[0] + 256 * std::uint64_t{headSize > 1 ? head[1] : 0u};
+    request.first = settings.load ? settings.seek + 2 : settings.seek;
+    request.start = settings.seek;
+    if (settings.load && headSize > 0) request.start += head[0] + 256 * std::uint64_t{headSize > 1 ? head[1] : 0u};
     // Only an explicit start address is reduced to 16 bits; seek and load
     // still decide which byte it belongs to.
-    if (start.given()) request.start = integerValue(start) & 0xFFFF;
-    if (len.hasValues()) request.len = integerValue(len);
+    if (settings.start) request.start = *settings.start & 0xFFFF;
+    request.len = settings.length;
     return request;
 }
 
@@ -89,13 +75,14 @@ DumpRequest requestFor(const std::uint8_t* head, std::size_t headSize) {
 // while the address width is open, which is at most the first $10000 bytes.
 class SourceDump {
 public:
-    SourceDump(nuk::BlockSource& source, std::uint64_t width) : source_(source), width_(width) {}
+    SourceDump(nuk::BlockSource& source, const DumpSettings& settings, std::ostream& out)
+        : source_(source), settings_(settings), out_(out), width_(settings.format.width) {}
 
     void run() {
-        if (dumpShowsNothing()) return;  // nothing to show, nothing to read
+        if (settings_.showsNothing()) return;  // nothing to show, nothing to read
         std::uint8_t head[2] = {0, 0};
-        const std::size_t headSize = load.given() ? nuk::readUpTo(source_, head, 2) : 0;
-        request_ = requestFor(head, headSize);
+        const std::size_t headSize = settings_.load ? nuk::readUpTo(source_, head, 2) : 0;
+        request_ = requestFor(settings_, head, headSize);
         consumed_ = headSize;
         if (const auto size = source_.size()) {
             // The size is known: so is everything else, before reading.
@@ -113,7 +100,7 @@ public:
             if (count == 0) return;
             startLines(request_.digitsFor(consumed_), count);
         }
-        lines_->finish(count);
+        lines_->endAt(count);
     }
 
 private:
@@ -126,7 +113,7 @@ private:
             if (arrived == 0) return;
             startLines(addressDigits(request_.start, arrived, request_.first), arrived);
         }
-        lines_->finish(arrived);
+        lines_->endAt(arrived);
     }
 
     // From the first byte shown to the last, or to the end of the input.
@@ -164,13 +151,15 @@ private:
     // mostPositions: the most positions the dump can show, for the size of
     // its output buffer.
     void startLines(std::size_t digits, std::uint64_t mostPositions) {
-        lines_ = std::make_unique<DumpLines>(std::cout, static_cast<std::size_t>(width_), digits, request_.start,
+        lines_ = std::make_unique<DumpLines>(settings_.format, out_, digits, request_.start,
                                              linesFor(mostPositions, width_));
         if (!held_.empty()) lines_->add(held_.data(), held_.size());
         held_ = {};
     }
 
     nuk::BlockSource& source_;
+    const DumpSettings& settings_;
+    std::ostream& out_;
     const std::uint64_t width_;
     DumpRequest request_;
     std::uint64_t consumed_ = 0;  // bytes taken from the input so far
@@ -180,26 +169,23 @@ private:
 
 }  // namespace
 
-bool dumpShowsNothing() { return len.hasValues() && integerValue(len) == 0; }
-
 // The input comes as a source to read from rather than as bytes held whole;
 // a failing read ends the dump after the bytes that arrived, and its message
 // is what this handler returns.
-std::optional<nuk::cli::Msg> dumpFile(nuk::file_t& file) {
-    const std::uint64_t lineWidth = integerValue(width);
-    if (lineWidth == 0) return std::nullopt;  // refused on the command line
-    SourceDump(*file.source, lineWidth).run();
+std::optional<nuk::cli::Msg> dumpFile(nuk::file_t& file, const DumpSettings& settings, std::ostream& out) {
+    if (settings.format.width == 0) return std::nullopt;  // refused on the command line
+    SourceDump(*file.source, settings, out).run();
     return file.source->failure();
 }
 
-void dumpBytes(std::ostream& out, const std::vector<std::uint8_t>& data, std::uint64_t count,
-               std::uint64_t width, std::uint64_t start, std::uint64_t first) {
+void dumpBytes(const std::vector<std::uint8_t>& data, std::uint64_t count, std::uint64_t start, std::uint64_t first,
+               const LineFormat& format, std::ostream& out) {
     // Nothing to show prints nothing, like an empty input. Width 0 is refused
     // on the command line; here it would divide the dump into no lines.
+    const std::uint64_t width = format.width;
     if (count == 0 || width == 0) return;
-    DumpLines lines(out, static_cast<std::size_t>(width), addressDigits(start, count, first), start,
-                    linesFor(count, width));
+    DumpLines lines(format, out, addressDigits(start, count, first), start, linesFor(count, width));
     const std::uint64_t present = first >= data.size() ? 0 : std::min<std::uint64_t>(count, data.size() - first);
     if (present > 0) lines.add(data.data() + static_cast<std::size_t>(first), static_cast<std::size_t>(present));
-    lines.finish(count);
+    lines.endAt(count);
 }
