@@ -9,6 +9,8 @@
 #        HEXLOOM_FUZZ_TARGETS="dump_bytes"   only these targets
 # A crash input becomes a regression case by copying it to
 # fuzz/corpus/<target>/regression-<what it shows>: the unit suite replays it.
+# An input of whole_program_image is shown as the command line and the image
+# it runs by: python3 fuzz/image_inputs.py --show INPUT [DIR]
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD

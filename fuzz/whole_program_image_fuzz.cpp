@@ -4,8 +4,9 @@
 // from the program's own grammar; the rest is the image: a size (one of the
 // eight an image can have) and sectors, each a 2-byte sector index followed
 // by up to 256 bytes; all other sectors are zero. The seeds are real images
-// in that form (fuzz/make_image_seeds.py writes them), so the fuzzer mutates
-// whole sectors as well as their bytes.
+// in that form, so the fuzzer mutates whole sectors as well as their bytes.
+// fuzz/image_inputs.py writes the seeds, and shows any input (a crash, say)
+// as its command line and image.
 // Standard output and standard error go to /dev/null while the program runs;
 // the sanitizers still report through the fuzzer's own standard error.
 

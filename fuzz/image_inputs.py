@@ -1,14 +1,21 @@
 #!/usr/bin/env python3
-"""Writes the seeds of the whole_program_image fuzz target: images that cc1541
-and cbmconvert make from a few small files, each with a command line, in the
-form whole_program_image_fuzz.cpp reads (only the sectors that are not zero
-are kept). Run again after changing that form:
+"""The inputs of the whole_program_image fuzz target, in the form
+whole_program_image_fuzz.cpp reads: a command line and the sectors of an image
+that are not zero.
 
-    python3 fuzz/make_image_seeds.py
+    python3 fuzz/image_inputs.py                     writes the seeds again
+    python3 fuzz/image_inputs.py --show INPUT [DIR]  writes the image of an input
+                                                     (a crash, say) to DIR and
+                                                     prints its command line
+
+The seeds are images that cc1541 and cbmconvert make from a few small files,
+each with a command line.
 """
 
 import os
+import shlex
 import subprocess
+import sys
 import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -18,6 +25,8 @@ CORPUS = os.path.join(HERE, "corpus", "whole_program_image")
 FLAGS = ["-L", "-c", "-H", "--0x", "--turbo", "--ascii", "-U", "-C", "--Epath", "--Enewline", "-v", "-q"]
 # The target's edge numbers; a choice of 1 to 12 picks one, odd choices are written in decimal.
 EDGES = [0, 1, 2, 3, 253, 254, 255, 256, 257, 508, 65535, 65536]
+SIZES = [(174848, ".d64"), (175531, ".d64"), (196608, ".d64"), (197376, ".d64"),
+         (349696, ".d71"), (351062, ".d71"), (819200, ".d81"), (822400, ".d81")]
 SIZE_INDEX = {".d64": 0, ".d71": 4, ".d81": 6}
 SELECTOR_KIND = {"$": 0, "$:": 1, "name": 2, "*": 3}
 
@@ -83,7 +92,46 @@ def seed_bytes(image, extension, flags, numbers, selector, pattern):
     return out
 
 
+def show(path, folder):
+    """Reads an input as the target does."""
+    data = open(path, "rb").read()
+    at = 0
+
+    def byte():
+        nonlocal at
+        at += 1
+        return data[at - 1] if at <= len(data) else 0
+
+    def number():
+        return byte() << 8 | byte()
+
+    word = number()
+    words = ["hexloom"] + [flag for bit, flag in enumerate(FLAGS) if word >> bit & 1]
+    for option in ["-s", "-l", "-w", "-S"]:
+        choice = byte()
+        if choice:
+            value = EDGES[choice - 1] if choice <= len(EDGES) else number()
+            words += [option, str(value) if choice % 2 else "$%x" % value]
+    choice = byte()
+    pattern = bytes(byte() or 0xA0 for _ in range(choice >> 2 & 15)).decode("latin-1")
+    selector = ["$", "$:" + pattern, pattern, "*"][choice & 3]
+    size, extension = SIZES[byte() % len(SIZES)]
+    image = bytearray(size)
+    while len(data) - at > 2:
+        index = number() % (size // 256)
+        sector = data[at:at + 256]
+        at += len(sector)
+        image[index * 256:index * 256 + len(sector)] = sector
+    image_path = os.path.join(folder, "image" + extension)
+    with open(image_path, "wb") as out:
+        out.write(image)
+    print(shlex.join(words + [image_path + ":" + selector]))
+
+
 def main():
+    if sys.argv[1:2] == ["--show"]:
+        show(sys.argv[2], sys.argv[3] if len(sys.argv) > 3 else ".")
+        return
     os.makedirs(CORPUS, exist_ok=True)
     for name, tool, extension, flags, numbers, selector, pattern in SEEDS:
         with tempfile.TemporaryDirectory() as folder:
