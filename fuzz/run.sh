@@ -9,12 +9,14 @@
 #        HEXLOOM_FUZZ_TARGETS="dump_bytes"   only these targets
 # A crash input becomes a regression case by copying it to
 # fuzz/corpus/<target>/regression-<what it shows>: the unit suite replays it.
+# An input of whole_program_image is shown as the command line and the image
+# it runs by: python3 fuzz/image_inputs.py --show INPUT [DIR]
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build=$(realpath -m "${1:-build/fuzz}")
 seconds=${HEXLOOM_FUZZ_SECONDS:-60}
-targets=${HEXLOOM_FUZZ_TARGETS:-parse_arguments integer_notation petscii_text dump_bytes dump_stream disk_image}
+targets=${HEXLOOM_FUZZ_TARGETS:-parse_arguments integer_notation petscii_text dump_bytes dump_stream disk_image whole_program_image}
 log=$build/build.log
 mkdir -p "$build"
 

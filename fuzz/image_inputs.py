@@ -1,0 +1,144 @@
+#!/usr/bin/env python3
+"""The inputs of the whole_program_image fuzz target, in the form
+whole_program_image_fuzz.cpp reads: a command line and the sectors of an image
+that are not zero.
+
+    python3 fuzz/image_inputs.py                     writes the seeds again
+    python3 fuzz/image_inputs.py --show INPUT [DIR]  writes the image of an input
+                                                     (a crash, say) to DIR and
+                                                     prints its command line
+
+The seeds are images that cc1541 and cbmconvert make from a few small files,
+each with a command line.
+"""
+
+import os
+import shlex
+import subprocess
+import sys
+import tempfile
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+CORPUS = os.path.join(HERE, "corpus", "whole_program_image")
+
+# Bits of the flag word, in the target's order.
+FLAGS = ["-L", "-c", "-H", "--0x", "--turbo", "--ascii", "-U", "-C", "--Epath", "--Enewline", "-v", "-q"]
+# The target's edge numbers; a choice of 1 to 12 picks one, odd choices are written in decimal.
+EDGES = [0, 1, 2, 3, 253, 254, 255, 256, 257, 508, 65535, 65536]
+SIZES = [(174848, ".d64"), (175531, ".d64"), (196608, ".d64"), (197376, ".d64"),
+         (349696, ".d71"), (351062, ".d71"), (819200, ".d81"), (822400, ".d81")]
+SIZE_INDEX = {".d64": 0, ".d71": 4, ".d81": 6}
+SELECTOR_KIND = {"$": 0, "$:": 1, "name": 2, "*": 3}
+
+# (CBM name, type, bytes): one sector, three sectors, and a file of one byte.
+FILES = [
+    ("GAME", "prg", bytes([0x01, 0x08]) + bytes(range(0x20, 0x60))),
+    ("LOG", "seq", bytes((i * 7) & 0xFF for i in range(600))),
+    ("ONE", "usr", b"\x41"),
+]
+
+# (seed name, tool, extension, flags, {-s, -l, -w, -S: value}, selector kind, pattern)
+SEEDS = [
+    ("cc1541-d64-listing", "cc1541", ".d64", [], {}, "$", ""),
+    ("cc1541-d64-load-first", "cc1541", ".d64", ["-L"], {}, "*", ""),
+    ("cc1541-d71-seek-one", "cc1541", ".d71", [], {"-s": 1}, "name", "ONE"),
+    ("cc1541-d81-pattern", "cc1541", ".d81", ["-c", "-H", "--turbo"], {}, "$:", "L*"),
+    ("cbmconvert-d64-width-len", "cbmconvert", ".d64", [], {"-w": 8, "-l": 300}, "name", "LOG"),
+    ("cbmconvert-d71-listing-ascii", "cbmconvert", ".d71", ["--ascii", "--Epath"], {}, "$", ""),
+    ("cbmconvert-d81-seek-two", "cbmconvert", ".d81", ["-L", "-U", "--0x"], {"-s": 2, "-S": 4096}, "*", ""),
+]
+
+
+def make_image(tool, extension, folder):
+    image = os.path.join(folder, "disk" + extension)
+    if tool == "cc1541":
+        command = ["cc1541", "-q", "-n", "seed", "-i", "sd 2a"]
+        for name, kind, data in FILES:
+            local = os.path.join(folder, name.lower())
+            with open(local, "wb") as out:
+                out.write(data)
+            command += ["-f", name.lower(), "-T", kind.upper(), "-w", local]
+        subprocess.run(command + [image], check=True, stdout=subprocess.DEVNULL)
+    else:
+        locals_ = []
+        for name, kind, data in FILES:
+            local = os.path.join(folder, name.lower() + "." + kind)
+            with open(local, "wb") as out:
+                out.write(data)
+            locals_.append(local)
+        option = {".d64": "-D4", ".d71": "-D7", ".d81": "-D8"}[extension]
+        subprocess.run(["cbmconvert", "-v0", "-n", option, image] + locals_, check=True, stdout=subprocess.DEVNULL)
+    with open(image, "rb") as source:
+        return source.read()
+
+
+def number_choice(value):
+    if value in EDGES:
+        return bytes([EDGES.index(value) + 1])
+    return bytes([13]) + value.to_bytes(2, "big")
+
+
+def seed_bytes(image, extension, flags, numbers, selector, pattern):
+    word = sum(1 << FLAGS.index(flag) for flag in flags)
+    out = word.to_bytes(2, "big")
+    for option in ["-s", "-l", "-w", "-S"]:
+        out += number_choice(numbers[option]) if option in numbers else b"\x00"
+    out += bytes([SELECTOR_KIND[selector] | len(pattern) << 2]) + pattern.encode("ascii")
+    out += bytes([SIZE_INDEX[extension]])
+    for index in range(len(image) // 256):
+        sector = image[index * 256:(index + 1) * 256]
+        if any(sector):
+            out += index.to_bytes(2, "big") + sector
+    return out
+
+
+def show(path, folder):
+    """Reads an input as the target does."""
+    data = open(path, "rb").read()
+    at = 0
+
+    def byte():
+        nonlocal at
+        at += 1
+        return data[at - 1] if at <= len(data) else 0
+
+    def number():
+        return byte() << 8 | byte()
+
+    word = number()
+    words = ["hexloom"] + [flag for bit, flag in enumerate(FLAGS) if word >> bit & 1]
+    for option in ["-s", "-l", "-w", "-S"]:
+        choice = byte()
+        if choice:
+            value = EDGES[choice - 1] if choice <= len(EDGES) else number()
+            words += [option, str(value) if choice % 2 else "$%x" % value]
+    choice = byte()
+    pattern = bytes(byte() or 0xA0 for _ in range(choice >> 2 & 15)).decode("latin-1")
+    selector = ["$", "$:" + pattern, pattern, "*"][choice & 3]
+    size, extension = SIZES[byte() % len(SIZES)]
+    image = bytearray(size)
+    while len(data) - at > 2:
+        index = number() % (size // 256)
+        sector = data[at:at + 256]
+        at += len(sector)
+        image[index * 256:index * 256 + len(sector)] = sector
+    image_path = os.path.join(folder, "image" + extension)
+    with open(image_path, "wb") as out:
+        out.write(image)
+    print(shlex.join(words + [image_path + ":" + selector]))
+
+
+def main():
+    if sys.argv[1:2] == ["--show"]:
+        show(sys.argv[2], sys.argv[3] if len(sys.argv) > 3 else ".")
+        return
+    os.makedirs(CORPUS, exist_ok=True)
+    for name, tool, extension, flags, numbers, selector, pattern in SEEDS:
+        with tempfile.TemporaryDirectory() as folder:
+            image = make_image(tool, extension, folder)
+        with open(os.path.join(CORPUS, name), "wb") as out:
+            out.write(seed_bytes(image, extension, flags, numbers, selector, pattern))
+
+
+if __name__ == "__main__":
+    main()
