@@ -122,6 +122,7 @@ def show(path, folder):
         sector = data[at:at + 256]
         at += len(sector)
         image[index * 256:index * 256 + len(sector)] = sector
+    os.makedirs(folder, exist_ok=True)
     image_path = os.path.join(folder, "image" + extension)
     with open(image_path, "wb") as out:
         out.write(image)
