@@ -12,7 +12,7 @@
 namespace bench {
 
 struct DumpMode {
-    int textMode = nuk::con::unicode;
+    nuk::con::TextMode textMode = nuk::con::unicode;
     bool hex0x = false;
     bool turbo = false;
     bool hexUpper = false;
@@ -36,7 +36,7 @@ private:
         std::string nameAsGiven;
     };
     std::vector<SavedFlag> saved_;
-    int savedTextMode_;
+    nuk::con::TextMode savedTextMode_;
     bool savedColor_;
 
     void setFlag(nuk::cli::Option& option, bool on);

@@ -8,9 +8,9 @@
 #include <streambuf>
 #include <string>
 
-namespace nuk::con {
+#include "console/text_mode.hpp"
 
-enum TextMode : int { none = 0, unicode = 1, ascii = 2, codePage = 3, wideConsole = 4 };
+namespace nuk::con {
 
 class Console;
 
@@ -29,7 +29,7 @@ Console* consoleFor(const std::ios& stream);
 
 class Console {
 public:
-    int mode = none;
+    TextMode mode = none;
     bool colorEnabled = false;
     bool ansiCapable = false;
     bool trueTypeFont = false;
