@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/glyph_table.hpp"
+#include "petscii/glyph_table.hpp"
 #include "app/hex_fields.hpp"
 
 // The texts written in front of the address, hex and text columns; all

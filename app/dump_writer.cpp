@@ -35,7 +35,7 @@ ColumnEscapes inlineEscapes(const std::ostream& out) {
 DumpWriter::DumpWriter(std::ostream& out, std::size_t width, std::size_t addressDigits, std::uint64_t lines)
     : out_(out),
       fields_(hexFields(chosenNotation(), hexUpper.given())),
-      glyphs_(glyphTable(console.mode, lowercase.given())),
+      glyphs_(glyphTable(characterSet(lowercase.given()), console.mode)),
       colourOn_(colourOn(out)),
       builder_(width, addressDigits, fields_, glyphs_, colourOn_ ? inlineEscapes(out) : ColumnEscapes{}),
       columnEffects_(colourOn_ && builder_.escapes().empty()),

@@ -11,7 +11,7 @@
 #include <ostream>
 
 #include "app/dump_line.hpp"
-#include "app/glyph_table.hpp"
+#include "petscii/glyph_table.hpp"
 #include "app/hex_fields.hpp"
 
 class DumpWriter {

@@ -14,7 +14,7 @@
 
 #include "app/dump.hpp"
 #include "app/options.hpp"
-#include "app/petscii.hpp"
+#include "app/petscii_console_mode.hpp"
 #include "console/console_string.hpp"
 #include "files/block_source.hpp"
 #include "tests/unit/piece_source.hpp"
@@ -68,7 +68,7 @@ std::string referenceDump(const Bytes& data, std::uint64_t count, std::uint64_t 
     Bytes text(width, 0);
     std::string out;
     const auto flush = [&](std::uint64_t n) {
-        out += hex + petsciiText(text.data(), n, lowercase.given()) + "\n";
+        out += hex + petsciiText(text.data(), n, characterSet(lowercase.given())) + "\n";
     };
     std::uint64_t end = 2;
     for (std::uint64_t i = 0; i < count; ++i) {
