@@ -112,7 +112,7 @@ std::optional<Msg> serveSelector(const std::string& path, const std::string& sel
         warnAboutPath(directory + ":" + selector, "': CBM $electors are not supported");
         return std::optional<Msg>();
     };
-    std::optional<Msg> problem = nuk::glob(path, onImage, refuse);
+    std::optional<Msg> problem = nuk::dispatchArgument(path, onImage, refuse);
     if (problem && !namesSomething) {
         warnAboutPath(path + ":" + selector, "': CBM $electors are not supported");
         return std::nullopt;
@@ -158,7 +158,7 @@ int processFileArguments(const std::vector<std::string>& arguments) {
     for (const std::string& argument : arguments) {
         const auto [path, selector] = splitSelector(argument);
         const std::optional<Msg> problem =
-            selector.empty() ? nuk::glob(path, onFile, onDirectory) : serveSelector(path, selector, pendingSeparator);
+            selector.empty() ? nuk::dispatchArgument(path, onFile, onDirectory) : serveSelector(path, selector, pendingSeparator);
         if (report(problem)) exitStatus |= 1;
         noteStandardOutput();
     }
