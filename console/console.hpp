@@ -61,6 +61,8 @@ bool setBackgroundColor(std::ostream& stream, int colour);
 // colours are set through its attributes between writes).
 std::string inlineForegroundEscape(const std::ostream& stream, int colour);
 
+// What an effect does: one of these, never several at once (the numbers
+// are powers of two, yet a combination of them is no action).
 enum EffectAction : int {
     effectForeground = 1,
     effectBackground = 2,
