@@ -42,10 +42,4 @@ std::optional<cli::Msg> checkPathExistsReadable(const std::string& path) {
     return pathErrorMessage(path, GetLastError());
 }
 
-std::optional<cli::Msg> checkFileExistsReadable(const std::string& path) {
-    if (auto problem = checkPathExistsReadable(path)) return problem;
-    if (isDirectory(path)) return pathMessage(path, "': is a directory");
-    return std::nullopt;
-}
-
 }  // namespace nuk
