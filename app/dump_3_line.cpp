@@ -32,7 +32,7 @@ LineBuilder::LineBuilder(const LineFormat& format, std::size_t addressDigits, Co
     : width_(static_cast<std::size_t>(format.width)),
       addressDigits_(addressDigits),
       fields_(hexFields(notationOf(format.hexStyle), format.upperCaseHex)),
-      glyphs_(glyphTable(format.textMode, format.lowercaseSet)),
+      glyphs_(glyphTable(format.characterSet, format.textMode)),
       escapes_(std::move(escapes)),
       withEscapes_(!escapes_.empty()),
       roomForLine_(escapes_.address.size() + escapes_.hex.size() + escapes_.text.size() + addressColumnLength() +

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/dump_settings.hpp"
-#include "app/glyph_table.hpp"
+#include "petscii/glyph_table.hpp"
 #include "app/hex_fields.hpp"
 
 // The texts written in front of the address, hex and text columns; all

@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "console/console.hpp"
+#include "console/text_mode.hpp"
+#include "petscii/petscii.hpp"
 
 // How a byte is written in the hex column: "00", "0x00" or "$00".
 enum class HexStyle { plain, c, turbo };
@@ -16,7 +17,7 @@ struct LineFormat {
     std::uint64_t width = 16;  // bytes a line, at least 1
     HexStyle hexStyle = HexStyle::plain;
     bool upperCaseHex = false;  // the digits of the hex column; addresses stay lower case
-    bool lowercaseSet = false;  // the lower/upper-case character set, not upper-case/graphics
+    CharacterSet characterSet = CharacterSet::graphics;
     nuk::con::TextMode textMode = nuk::con::ascii;
     bool colour = false;  // the columns in colour, where the output takes colour
 };

@@ -1,9 +1,10 @@
-// The text column in the text mode of the program's console object; kept
-// apart so that code using only the explicit mode does not need that object.
+// Kept apart from the translation so that code using only the explicit mode
+// does not need the console object.
+
+#include "app/petscii_console_mode.hpp"
 
 #include "app/options.hpp"
-#include "app/petscii.hpp"
 
-std::string petsciiText(const std::uint8_t* bytes, std::size_t n, bool lowercase) {
-    return petsciiText(bytes, n, lowercase, console.mode);
+std::string petsciiText(const std::uint8_t* bytes, std::size_t n, CharacterSet set) {
+    return petsciiText(bytes, n, set, console.mode);
 }

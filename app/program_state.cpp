@@ -12,7 +12,8 @@ using nuk::cli::Option;
 
 // The product's identity.
 const std::string productName = "hexloom";
-const std::string productVersion = "1.2.0";
+// The version comes from the build (cmake/version.cmake), like the packages'.
+const std::string productVersion = HEXLOOM_VERSION;
 const std::string productYears = "2020-2025";
 const std::string creditLine = "Tamsel/Norvane: coding";
 // Expanded version-control keywords, kept whole; the version screen cuts

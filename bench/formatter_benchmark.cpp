@@ -110,15 +110,15 @@ using nuk::con::codePage;
 using nuk::con::unicode;
 
 // Fields: width, notation, hex-upper, lowercase, text mode, colour.
-const LineFormat unicodeMode{16, HexStyle::plain, false, false, unicode, false};
-const LineFormat lowercaseMode{16, HexStyle::plain, false, true, unicode, false};
-const LineFormat asciiMode{16, HexStyle::plain, false, false, ascii, false};
-const LineFormat codePageMode{16, HexStyle::plain, false, false, codePage, false};
-const LineFormat hex0xMode{16, HexStyle::c, false, false, unicode, false};
-const LineFormat turboUpperMode{16, HexStyle::turbo, true, false, unicode, false};
-const LineFormat colorMode{16, HexStyle::plain, false, false, unicode, true};
-const LineFormat width64Mode{64, HexStyle::plain, false, false, unicode, false};
-const LineFormat width1Mode{1, HexStyle::plain, false, false, unicode, false};
+const LineFormat unicodeMode{16, HexStyle::plain, false, CharacterSet::graphics, unicode, false};
+const LineFormat lowercaseMode{16, HexStyle::plain, false, CharacterSet::lowercase, unicode, false};
+const LineFormat asciiMode{16, HexStyle::plain, false, CharacterSet::graphics, ascii, false};
+const LineFormat codePageMode{16, HexStyle::plain, false, CharacterSet::graphics, codePage, false};
+const LineFormat hex0xMode{16, HexStyle::c, false, CharacterSet::graphics, unicode, false};
+const LineFormat turboUpperMode{16, HexStyle::turbo, true, CharacterSet::graphics, unicode, false};
+const LineFormat colorMode{16, HexStyle::plain, false, CharacterSet::graphics, unicode, true};
+const LineFormat width64Mode{64, HexStyle::plain, false, CharacterSet::graphics, unicode, false};
+const LineFormat width1Mode{1, HexStyle::plain, false, CharacterSet::graphics, unicode, false};
 
 }  // namespace
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/petscii.hpp"
 #include "bench/dump_modes.hpp"
+#include "petscii/petscii.hpp"
 
 namespace {
 
@@ -22,13 +22,13 @@ const std::vector<std::uint8_t>& input()
 }
 
 // state.range(0) = bytes per call.
-void BM_PetsciiText(benchmark::State& state, int textMode, bool lowercase)
+void BM_PetsciiText(benchmark::State& state, CharacterSet set, nuk::con::TextMode textMode)
 {
     const std::vector<std::uint8_t>& data = input();
     const std::size_t chunk = static_cast<std::size_t>(state.range(0));
     for (auto _ : state) {
         for (std::size_t at = 0; at + chunk <= data.size(); at += chunk) {
-            std::string text = petsciiText(data.data() + at, chunk, lowercase, textMode);
+            std::string text = petsciiText(data.data() + at, chunk, set, textMode);
             benchmark::DoNotOptimize(text.data());
         }
     }
@@ -37,8 +37,8 @@ void BM_PetsciiText(benchmark::State& state, int textMode, bool lowercase)
 
 }  // namespace
 
-BENCHMARK_CAPTURE(BM_PetsciiText, unicode, nuk::con::unicode, false)->Arg(16)->Arg(4096);
-BENCHMARK_CAPTURE(BM_PetsciiText, unicode_lowercase, nuk::con::unicode, true)->Arg(16)->Arg(4096);
-BENCHMARK_CAPTURE(BM_PetsciiText, ascii, nuk::con::ascii, false)->Arg(16)->Arg(4096);
-BENCHMARK_CAPTURE(BM_PetsciiText, code_page, nuk::con::codePage, false)->Arg(16)->Arg(4096);
-BENCHMARK_CAPTURE(BM_PetsciiText, wide_console, nuk::con::wideConsole, false)->Arg(16);
+BENCHMARK_CAPTURE(BM_PetsciiText, unicode, CharacterSet::graphics, nuk::con::unicode)->Arg(16)->Arg(4096);
+BENCHMARK_CAPTURE(BM_PetsciiText, unicode_lowercase, CharacterSet::lowercase, nuk::con::unicode)->Arg(16)->Arg(4096);
+BENCHMARK_CAPTURE(BM_PetsciiText, ascii, CharacterSet::graphics, nuk::con::ascii)->Arg(16)->Arg(4096);
+BENCHMARK_CAPTURE(BM_PetsciiText, code_page, CharacterSet::graphics, nuk::con::codePage)->Arg(16)->Arg(4096);
+BENCHMARK_CAPTURE(BM_PetsciiText, wide_console, CharacterSet::graphics, nuk::con::wideConsole)->Arg(16);

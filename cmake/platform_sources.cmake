@@ -2,8 +2,10 @@
 #
 # Shared code lives directly in the directory. Code that only the Linux build
 # uses ends in _posix.cpp; code that only the Windows build uses lives in the
-# windows/ sub-directory. Files ending in _seam_test.cpp are never part of a
-# library: they belong to the tests.
+# windows/ sub-directory. There, a file ending in _win32.cpp is where the
+# console layer calls the system itself: the Windows build takes it like every
+# other file of windows/, while the console tests (tests/unit/windows) leave
+# it out and supply scripted stand-ins for those calls.
 function(hexloom_platform_sources out_var dir)
   file(GLOB shared CONFIGURE_DEPENDS ${dir}/*.cpp)
   file(GLOB posix CONFIGURE_DEPENDS ${dir}/*_posix.cpp)

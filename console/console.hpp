@@ -8,9 +8,9 @@
 #include <streambuf>
 #include <string>
 
-namespace nuk::con {
+#include "console/text_mode.hpp"
 
-enum TextMode : int { none = 0, unicode = 1, ascii = 2, codePage = 3, wideConsole = 4 };
+namespace nuk::con {
 
 class Console;
 
@@ -29,7 +29,7 @@ Console* consoleFor(const std::ios& stream);
 
 class Console {
 public:
-    int mode = none;
+    TextMode mode = none;
     bool colorEnabled = false;
     bool ansiCapable = false;
     bool trueTypeFont = false;
@@ -61,6 +61,8 @@ bool setBackgroundColor(std::ostream& stream, int colour);
 // colours are set through its attributes between writes).
 std::string inlineForegroundEscape(const std::ostream& stream, int colour);
 
+// What an effect does: one of these, never several at once (the numbers
+// are powers of two, yet a combination of them is no action).
 enum EffectAction : int {
     effectForeground = 1,
     effectBackground = 2,

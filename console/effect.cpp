@@ -9,7 +9,9 @@ std::ostream& operator<<(std::ostream& out, const Effect& effect) {
     if (console == nullptr) {
         return out;
     }
-    // One action per effect: the value is a choice, not a set of bits.
+    // One action per effect. The actions are numbered in powers of two, but
+    // they are not flags: a value that combines two of them names no action
+    // and writes nothing.
     switch (effect.action) {
     case effectForeground:
         setForegroundColor(out, effect.foreground);

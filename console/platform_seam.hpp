@@ -6,15 +6,17 @@
 //   - applyForegroundWithoutAnsi,
 //     applyBackgroundWithoutAnsi          (colour for a console that ignores escapes)
 //   - Console::attach, preserve, restore, reverse, resetColors
-//   - writeStatus
+//   - terminalKind                      (the status report's name for the terminal)
 //   - restoreColorsOnInterrupt            (signals; console control events)
 //   - operator<< for ConsoleString
 //
 // The shared code supplies the stream table with its console registry,
-// the colour gate, the escape sequences and the effect dispatch.
+// the colour gate, the escape sequences, the effect dispatch and the status
+// report.
 
 #include <cstdio>
 #include <ios>
+#include <string>
 
 #include "console/console.hpp"
 
@@ -35,5 +37,10 @@ Console* colouringConsoleFor(const std::ios& stream);
 // not process escape sequences. True when the colour was applied.
 bool applyForegroundWithoutAnsi(int colour);
 bool applyBackgroundWithoutAnsi(int colour);
+
+// What standard output is when it is a terminal, as the status report names
+// it: "terminal" on Linux; on Windows the console with its code page and
+// whether its font is TrueType.
+std::string terminalKind();
 
 }  // namespace nuk::con

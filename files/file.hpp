@@ -35,8 +35,6 @@ inline const char* const stdinLabel = "[data_from_stdin]";
 std::string baseName(const std::string& path);
 std::string dirName(const std::string& path);
 
-bool isFile(const char* path);
-bool isFile(const std::string& path);
 bool isDirectory(const char* path);
 bool isDirectory(const std::string& path);
 
@@ -53,6 +51,9 @@ std::optional<cli::Msg> openFile(const std::string& path, file_t& file);
 std::optional<cli::Msg> openStdin(file_t& file, ReadAhead readAhead);
 std::optional<cli::Msg> processFile(const std::string& path, const FileHandler& handler);
 std::optional<cli::Msg> processStdin(const FileHandler& handler, ReadAhead readAhead);
-std::optional<cli::Msg> glob(const std::string& argument, PathHandler onFile, DirectoryHandler onDirectory);
+// Sends one FILE argument to the handler for each path it names: itself on
+// Linux, where the shell has expanded the wildcards; each match of its
+// wildcards on Windows, where the program expands them.
+std::optional<cli::Msg> dispatchArgument(const std::string& argument, PathHandler onFile, DirectoryHandler onDirectory);
 
 }  // namespace nuk

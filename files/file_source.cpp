@@ -4,6 +4,8 @@
 
 #include "files/file_source.hpp"
 
+#include <cerrno>
+
 #include "files/descriptor_source.hpp"
 #include "files/file_messages.hpp"
 
@@ -19,6 +21,12 @@ std::optional<cli::Msg> openFileOn(int descriptor, const std::string& path, file
     file.directory = dirName(path);
     file.name = baseName(path);
     return std::nullopt;
+}
+
+std::optional<cli::Msg> openFile(const std::string& path, file_t& file) {
+    const int descriptor = openForReading(path);
+    if (descriptor < 0) return openFailed(path, errno);
+    return openFileOn(descriptor, path, file);
 }
 
 }  // namespace nuk

@@ -1,8 +1,6 @@
 // What kind of thing a path names. stat follows symbolic links, so a link is
 // what it points to, and a dangling link names nothing.
 
-#include "files/file_types_posix.hpp"
-
 #include <sys/stat.h>
 
 #include "files/file.hpp"
@@ -18,10 +16,7 @@ bool hasType(const char* path, mode_t type) {
 
 }  // namespace
 
-bool isFile(const char* path) { return hasType(path, S_IFREG); }
-bool isFile(const std::string& path) { return isFile(path.c_str()); }
 bool isDirectory(const char* path) { return hasType(path, S_IFDIR); }
 bool isDirectory(const std::string& path) { return isDirectory(path.c_str()); }
-bool isPipe(const std::string& path) { return hasType(path.c_str(), S_IFIFO); }
 
 }  // namespace nuk

@@ -23,10 +23,4 @@ std::optional<cli::Msg> checkPathExistsReadable(const std::string& path) {
     return pathErrorMessage(path, errno);
 }
 
-std::optional<cli::Msg> checkFileExistsReadable(const std::string& path) {
-    if (auto problem = checkPathExistsReadable(path)) return problem;
-    if (isDirectory(path)) return pathMessage(path, "': is a directory");
-    return std::nullopt;
-}
-
 }  // namespace nuk

@@ -9,24 +9,24 @@
 
 #include <cstdio>
 
-#include "app/petscii.hpp"
+#include "petscii/petscii.hpp"
 
 namespace {
 
-void listSet(bool lowercase) {
-    const unsigned privateUseBase = lowercase ? 0xEF00 : 0xEE00;
+void listSet(CharacterSet set) {
+    const unsigned privateUseBase = set == CharacterSet::lowercase ? 0xEF00 : 0xEE00;
     for (unsigned screenCode = 0; screenCode < 256; ++screenCode) {
         const auto code = static_cast<std::uint8_t>(screenCode);
         std::printf("%04X %02X %04X %04X\n", privateUseBase, screenCode,
-                    static_cast<unsigned>(screenCodeToStandardCharacter(code, lowercase)),
-                    static_cast<unsigned>(screenCodeToUnicode(code, lowercase)));
+                    static_cast<unsigned>(screenCodeToStandardCharacter(code, set)),
+                    static_cast<unsigned>(screenCodeToUnicode(code, set)));
     }
 }
 
 }  // namespace
 
 int main() {
-    listSet(false);
-    listSet(true);
+    listSet(CharacterSet::graphics);
+    listSet(CharacterSet::lowercase);
     return std::fflush(stdout) == 0 ? 0 : 1;
 }

@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     // Turbo wins when both notations are asked for, as on the command line.
     format.hexStyle = flags & 1 ? HexStyle::turbo : flags & 2 ? HexStyle::c : HexStyle::plain;
     format.upperCaseHex = flags & 4;
-    format.lowercaseSet = flags & 8;
+    format.characterSet = characterSet(flags & 8);
     c.upper = flags & 4;
     c.unicode = flags & 16;
     format.textMode = c.unicode ? nuk::con::unicode : nuk::con::ascii;

@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     DumpSettings r;
     r.format.hexStyle = flags & 1 ? HexStyle::turbo : flags & 2 ? HexStyle::c : HexStyle::plain;
     r.format.upperCaseHex = flags & 4;
-    r.format.lowercaseSet = flags & 8;
+    r.format.characterSet = characterSet(flags & 8);
     r.format.textMode = flags & 16 ? nuk::con::unicode : nuk::con::ascii;
     r.load = flags & 32;
     // Values stay below 2^31, where the command line saturates them.

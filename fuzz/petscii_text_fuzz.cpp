@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/petscii.hpp"
+#include "petscii/petscii.hpp"
 #include "fuzz/fuzz_support.hpp"
 
 namespace {
@@ -64,14 +64,15 @@ std::vector<std::uint32_t> characters(const std::string& text, int mode, const s
     return unicode ? codePoints(text, context) : singleBytes(text);
 }
 
-void checkMode(const std::uint8_t* bytes, std::size_t n, bool lowercase, int mode) {
-    const std::string context = "mode " + std::to_string(mode) + (lowercase ? " lower/upper" : " upper/graphics");
-    const std::vector<std::uint32_t> whole = characters(petsciiText(bytes, n, lowercase, mode), mode, context);
+void checkMode(const std::uint8_t* bytes, std::size_t n, CharacterSet set, nuk::con::TextMode mode) {
+    const std::string context =
+        "mode " + std::to_string(mode) + (set == CharacterSet::lowercase ? " lower/upper" : " upper/graphics");
+    const std::vector<std::uint32_t> whole = characters(petsciiText(bytes, n, set, mode), mode, context);
     fuzz::check(whole.size() == n, "one character per byte", context + ": " + std::to_string(n) + " bytes gave " +
                                                                   std::to_string(whole.size()) + " characters");
     for (std::size_t i = 0; i < n; ++i) {
         const std::string byteContext = context + ", byte " + std::to_string(bytes[i]);
-        const std::vector<std::uint32_t> alone = characters(petsciiText(bytes + i, 1, lowercase, mode), mode, byteContext);
+        const std::vector<std::uint32_t> alone = characters(petsciiText(bytes + i, 1, set, mode), mode, byteContext);
         fuzz::check(alone.size() == 1 && alone[0] == whole[i], "a byte shows the same wherever it stands", byteContext);
         const bool control = mode == nuk::con::codePage ? isConsoleControl(whole[i]) : isControl(whole[i]);
         fuzz::check(!control, "no control characters in the text column", byteContext);
@@ -86,10 +87,10 @@ void checkMode(const std::uint8_t* bytes, std::size_t n, bool lowercase, int mod
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // Every byte value fits in 256 bytes; longer inputs only cost time.
     size = size < 256 ? size : 256;
-    const int modes[] = {nuk::con::none, nuk::con::unicode, nuk::con::ascii, nuk::con::codePage, nuk::con::wideConsole};
-    for (int mode : modes) {
-        checkMode(data, size, false, mode);
-        checkMode(data, size, true, mode);
+    const nuk::con::TextMode modes[] = {nuk::con::none, nuk::con::unicode, nuk::con::ascii, nuk::con::codePage, nuk::con::wideConsole};
+    for (nuk::con::TextMode mode : modes) {
+        checkMode(data, size, CharacterSet::graphics, mode);
+        checkMode(data, size, CharacterSet::lowercase, mode);
     }
     return 0;
 }

@@ -24,7 +24,7 @@ const StreamEntry* entryOf(const std::ios& stream) {
 // A console whose font is TrueType gets UTF-16 text and shows every
 // character; a raster font only shows its code page. Output that is not a
 // console takes UTF-8.
-int textModeFor(const StreamEntry* entry, int currentMode) {
+TextMode textModeFor(const StreamEntry* entry, TextMode currentMode) {
     if (currentMode == ascii) return ascii;
     if (entry == nullptr || !entry->terminal) return unicode;
     if (isConsoleFontTrueType() || currentMode == unicode || currentMode == wideConsole) return wideConsole;

@@ -7,9 +7,7 @@
 
 #include <cerrno>
 
-#include "files/file.hpp"
-#include "files/file_messages.hpp"
-#include "files/file_source.hpp"
+#include "files/descriptor_source.hpp"
 #include "files/windows/long_path.hpp"
 
 namespace nuk {
@@ -17,12 +15,6 @@ namespace nuk {
 int openForReading(const std::string& path) {
     errno = 0;
     return _wopen(toLongPath(path).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
-}
-
-std::optional<cli::Msg> openFile(const std::string& path, file_t& file) {
-    const int descriptor = openForReading(path);
-    if (descriptor < 0) return openFailed(path, errno);
-    return openFileOn(descriptor, path, file);
 }
 
 }  // namespace nuk

@@ -29,13 +29,6 @@ bool hasAttributes(const std::string& path, DWORD& attributes) {
 
 }  // namespace
 
-bool isFile(const std::string& path) {
-    DWORD attributes = 0;
-    return hasAttributes(path, attributes) && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-bool isFile(const char* path) { return isFile(std::string(path)); }
-
 bool isDirectory(const std::string& path) {
     DWORD attributes = 0;
     return hasAttributes(path, attributes) && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -47,12 +40,6 @@ std::optional<cli::Msg> checkPathExistsReadable(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (GetFileAttributesExW(toLongPath(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
     return pathErrorMessage(path, GetLastError());
-}
-
-std::optional<cli::Msg> checkFileExistsReadable(const std::string& path) {
-    if (auto problem = checkPathExistsReadable(path)) return problem;
-    if (isDirectory(path)) return pathMessage(path, "': is a directory");
-    return std::nullopt;
 }
 
 }  // namespace nuk

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/dump.hpp"
-#include "app/petscii.hpp"
+#include "petscii/petscii.hpp"
 #include "files/block_source.hpp"
 #include "tests/unit/piece_source.hpp"
 #include "tests/unit/whole_dump.hpp"
@@ -55,7 +55,7 @@ std::string referenceDump(const Bytes& data, std::uint64_t count, std::uint64_t 
     Bytes text(width, 0);
     std::string out;
     const auto flush = [&](std::uint64_t n) {
-        out += hex + petsciiText(text.data(), n, format.lowercaseSet, format.textMode) + "\n";
+        out += hex + petsciiText(text.data(), n, format.characterSet, format.textMode) + "\n";
     };
     std::uint64_t end = 2;
     for (std::uint64_t i = 0; i < count; ++i) {
@@ -128,7 +128,7 @@ TEST(Dump, MatchesTheLayoutRulesInEveryTextModeAndSet) {
         for (const bool lower : {false, true}) {
             LineFormat format;
             format.textMode = mode;
-            format.lowercaseSet = lower;
+            format.characterSet = characterSet(lower);
             for (const Range& r : ranges) {
                 EXPECT_EQ(dump(data, r.count, r.start, r.first, withWidth(format, r.width)),
                           referenceDump(data, r.count, r.start, r.first, withWidth(format, r.width)))
@@ -142,7 +142,7 @@ TEST(Dump, LowercaseSelectsTheLowerUpperCaseSet) {
     LineFormat format;
     format.width = 2;
     format.textMode = nuk::con::unicode;
-    format.lowercaseSet = true;
+    format.characterSet = CharacterSet::lowercase;
     EXPECT_EQ(dump({0x41, 0xc1}, 2, 0, 0, format), "0000: 41 c1 aA\n");
 }
 

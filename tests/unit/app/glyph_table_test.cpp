@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string>
 
-#include "app/glyph_table.hpp"
 #include "app/hex_fields.hpp"
-#include "app/petscii.hpp"
+#include "petscii/glyph_table.hpp"
+#include "petscii/petscii.hpp"
 
 namespace {
 
@@ -19,14 +19,15 @@ std::string glyphText(const Glyph& glyph) { return std::string(glyph.text, glyph
 
 TEST(GlyphTable, EveryByteShowsItsTranslationInEveryModeAndSet) {
     // 99 stands for a mode no console sets: it falls back like the translation does.
-    const int modes[] = {con::none, con::unicode, con::ascii, con::codePage, con::wideConsole, 99};
-    for (const int mode : modes) {
-        for (const bool lowercase : {false, true}) {
-            const GlyphTable& table = glyphTable(mode, lowercase);
+    const con::TextMode modes[] = {con::none, con::unicode, con::ascii, con::codePage, con::wideConsole,
+                                   static_cast<con::TextMode>(99)};
+    for (const con::TextMode mode : modes) {
+        for (const CharacterSet set : {CharacterSet::graphics, CharacterSet::lowercase}) {
+            const GlyphTable& table = glyphTable(set, mode);
             for (int value = 0; value < 256; ++value) {
                 const auto byte = static_cast<std::uint8_t>(value);
-                ASSERT_EQ(glyphText(table[value]), petsciiCharacter(byte, lowercase, mode))
-                    << "mode " << mode << " lowercase " << lowercase << " byte " << value;
+                ASSERT_EQ(glyphText(table[value]), petsciiCharacter(byte, set, mode))
+                    << "mode " << mode << " lowercase " << (set == CharacterSet::lowercase) << " byte " << value;
             }
         }
     }
@@ -36,12 +37,12 @@ TEST(GlyphTable, TextIsTheCharactersOfItsBytesInOrder) {
     std::string everyByte;
     for (int value = 0; value < 256; ++value) everyByte += static_cast<char>(255 - value);
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(everyByte.data());
-    for (const int mode : {int{con::unicode}, int{con::codePage}, int{con::ascii}}) {
-        for (const bool lowercase : {false, true}) {
+    for (const con::TextMode mode : {con::unicode, con::codePage, con::ascii}) {
+        for (const CharacterSet set : {CharacterSet::graphics, CharacterSet::lowercase}) {
             std::string expected;
-            for (std::size_t i = 0; i < everyByte.size(); ++i) expected += petsciiCharacter(bytes[i], lowercase, mode);
-            EXPECT_EQ(petsciiText(bytes, everyByte.size(), lowercase, mode), expected) << mode << lowercase;
-            EXPECT_EQ(petsciiText(bytes + 7, 1, lowercase, mode), petsciiCharacter(bytes[7], lowercase, mode));
+            for (std::size_t i = 0; i < everyByte.size(); ++i) expected += petsciiCharacter(bytes[i], set, mode);
+            EXPECT_EQ(petsciiText(bytes, everyByte.size(), set, mode), expected) << mode;
+            EXPECT_EQ(petsciiText(bytes + 7, 1, set, mode), petsciiCharacter(bytes[7], set, mode));
         }
     }
 }
@@ -50,10 +51,10 @@ TEST(GlyphTable, SetsAndTextsKeepTheirOwnTables) {
     // The letter A in the lower/upper-case set is a small a; the graphics set
     // shows a spade for 0xC1.
     const std::uint8_t a = 0x41;
-    EXPECT_EQ(glyphText(glyphTable(con::unicode, true)[a]), "a");
-    EXPECT_EQ(glyphText(glyphTable(con::unicode, false)[0xC1]), "\u2660");
-    EXPECT_EQ(glyphText(glyphTable(con::ascii, false)[0xC1]), "`");
-    EXPECT_EQ(&glyphTable(con::unicode, false), &glyphTable(con::wideConsole, false));
+    EXPECT_EQ(glyphText(glyphTable(CharacterSet::lowercase, con::unicode)[a]), "a");
+    EXPECT_EQ(glyphText(glyphTable(CharacterSet::graphics, con::unicode)[0xC1]), "\u2660");
+    EXPECT_EQ(glyphText(glyphTable(CharacterSet::graphics, con::ascii)[0xC1]), "`");
+    EXPECT_EQ(&glyphTable(CharacterSet::graphics, con::unicode), &glyphTable(CharacterSet::graphics, con::wideConsole));
 }
 
 TEST(HexFields, EachNotationWritesSeparatorPrefixAndDigits) {

@@ -76,8 +76,8 @@ TEST(StreamTable, TheConsoleIsFoundOnlyThroughStandardOutputsBuffer) {
 
 TEST(Attach, BindsStandardOutputAndChoosesTheTextMode) {
     const struct {
-        int before;
-        int after;
+        TextMode before;
+        TextMode after;
     } cases[] = {
         {none, unicode}, {unicode, unicode}, {ascii, ascii}, {codePage, unicode}, {wideConsole, unicode},
     };

@@ -12,7 +12,7 @@ struct FontCase {
     const char* description;
     bool fontQueryExists;
     UINT fontFamily;
-    int expectedMode;
+    TextMode expectedMode;
     bool expectedTrueType;
 };
 

@@ -1,19 +1,19 @@
 // PETSCII bytes to the characters the machine shows for them.
 
-#include "app/petscii.hpp"
+#include "petscii/petscii.hpp"
 
-#include "app/glyph_table.hpp"
-#include "app/petscii_tables.hpp"
 #include "cli/value.hpp"
+#include "petscii/glyph_table.hpp"
+#include "petscii/petscii_tables.hpp"
 
 namespace {
 
-const std::uint16_t* unicodeTable(bool lowercase) {
-    return lowercase ? petscii::lowerUnicode : petscii::graphicsUnicode;
+const std::uint16_t* unicodeTable(CharacterSet set) {
+    return set == CharacterSet::lowercase ? petscii::lowerUnicode : petscii::graphicsUnicode;
 }
 
-const std::uint16_t* codePageTable(bool lowercase) {
-    return lowercase ? petscii::lowerCodePage : petscii::graphicsCodePage;
+const std::uint16_t* codePageTable(CharacterSet set) {
+    return set == CharacterSet::lowercase ? petscii::lowerCodePage : petscii::graphicsCodePage;
 }
 
 // Box-drawing and block characters are drawn by most fonts in a style that
@@ -22,17 +22,17 @@ bool isBoxDrawingOrBlock(std::uint16_t codePoint) {
     return codePoint >= 0x2500 && codePoint <= 0x259F;
 }
 
-std::uint16_t privateUseGlyph(std::uint8_t screenCode, bool lowercase) {
-    return static_cast<std::uint16_t>((lowercase ? 0xEF00 : 0xEE00) + screenCode);
+std::uint16_t privateUseGlyph(std::uint8_t screenCode, CharacterSet set) {
+    return static_cast<std::uint16_t>((set == CharacterSet::lowercase ? 0xEF00 : 0xEE00) + screenCode);
 }
 
 constexpr char missingGlyph = '`';
 
 bool isShiftedSpace(std::uint8_t byte) { return byte == 0xA0 || byte == 0xE0; }
 
-std::string unicodeCharacter(std::uint8_t byte, bool lowercase) {
+std::string unicodeCharacter(std::uint8_t byte, CharacterSet set) {
     std::string text;
-    nuk::appendUtf8(text, screenCodeToUnicode(petsciiToScreenCode(byte), lowercase));
+    nuk::appendUtf8(text, screenCodeToUnicode(petsciiToScreenCode(byte), set));
     return text;
 }
 
@@ -50,8 +50,8 @@ std::uint8_t drawnOnConsole(std::uint8_t glyph) {
     }
 }
 
-char codePageCharacter(std::uint8_t byte, bool lowercase) {
-    const std::uint8_t glyph = drawnOnConsole(screenCodeToCodePage(petsciiToScreenCode(byte), lowercase));
+char codePageCharacter(std::uint8_t byte, CharacterSet set) {
+    const std::uint8_t glyph = drawnOnConsole(screenCodeToCodePage(petsciiToScreenCode(byte), set));
     return glyph == 0 ? missingGlyph : static_cast<char>(glyph);
 }
 
@@ -71,19 +71,19 @@ std::uint8_t petsciiToScreenCode(std::uint8_t byte) {
     return 0x5E;
 }
 
-std::uint16_t screenCodeToStandardCharacter(std::uint8_t screenCode, bool lowercase) {
-    return unicodeTable(lowercase)[screenCode];
+std::uint16_t screenCodeToStandardCharacter(std::uint8_t screenCode, CharacterSet set) {
+    return unicodeTable(set)[screenCode];
 }
 
-std::uint16_t screenCodeToUnicode(std::uint8_t screenCode, bool lowercase) {
-    const std::uint16_t codePoint = screenCodeToStandardCharacter(screenCode, lowercase);
-    return isBoxDrawingOrBlock(codePoint) ? privateUseGlyph(screenCode, lowercase) : codePoint;
+std::uint16_t screenCodeToUnicode(std::uint8_t screenCode, CharacterSet set) {
+    const std::uint16_t codePoint = screenCodeToStandardCharacter(screenCode, set);
+    return isBoxDrawingOrBlock(codePoint) ? privateUseGlyph(screenCode, set) : codePoint;
 }
 
-std::uint8_t screenCodeToCodePage(std::uint8_t screenCode, bool lowercase) {
-    std::uint16_t entry = codePageTable(lowercase)[screenCode];
+std::uint8_t screenCodeToCodePage(std::uint8_t screenCode, CharacterSet set) {
+    std::uint16_t entry = codePageTable(set)[screenCode];
     if (entry == petscii::useUnicodeEntry) {
-        entry = unicodeTable(lowercase)[screenCode];
+        entry = unicodeTable(set)[screenCode];
     }
     return static_cast<std::uint8_t>(entry & 0xFF);
 }
@@ -92,7 +92,8 @@ bool isPetsciiPrintable(std::uint8_t byte) {
     return (byte >= 0x20 && byte <= 0x7E) || isShiftedSpace(byte);
 }
 
-char petsciiToAscii(std::uint8_t byte, bool lowercase) {
+char petsciiToAscii(std::uint8_t byte, CharacterSet set) {
+    const bool lowercase = set == CharacterSet::lowercase;
     if (!isPetsciiPrintable(byte)) return missingGlyph;
     if (isShiftedSpace(byte)) return ' ';
     if (byte <= 0x40 || byte == '[' || byte == ']') return static_cast<char>(byte);
@@ -106,15 +107,15 @@ char petsciiToAscii(std::uint8_t byte, bool lowercase) {
     return missingGlyph;
 }
 
-std::string petsciiCharacter(std::uint8_t byte, bool lowercase, int textMode) {
-    if (textMode == nuk::con::unicode || textMode == nuk::con::wideConsole) return unicodeCharacter(byte, lowercase);
-    if (textMode == nuk::con::codePage) return std::string(1, codePageCharacter(byte, lowercase));
-    return std::string(1, petsciiToAscii(byte, lowercase));
+std::string petsciiCharacter(std::uint8_t byte, CharacterSet set, nuk::con::TextMode textMode) {
+    if (textMode == nuk::con::unicode || textMode == nuk::con::wideConsole) return unicodeCharacter(byte, set);
+    if (textMode == nuk::con::codePage) return std::string(1, codePageCharacter(byte, set));
+    return std::string(1, petsciiToAscii(byte, set));
 }
 
-std::string petsciiText(const std::uint8_t* bytes, std::size_t n, bool lowercase, int textMode) {
+std::string petsciiText(const std::uint8_t* bytes, std::size_t n, CharacterSet set, nuk::con::TextMode textMode) {
     std::string text(glyphRoom(n), '\0');
-    const char* end = writeGlyphs(&text[0], glyphTable(textMode, lowercase), bytes, n);
+    const char* end = writeGlyphs(&text[0], glyphTable(set, textMode), bytes, n);
     text.resize(static_cast<std::size_t>(end - text.data()));
     return text;
 }

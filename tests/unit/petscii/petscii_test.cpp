@@ -9,21 +9,20 @@
 #include <string>
 #include <vector>
 
-#include "app/options.hpp"
-#include "app/petscii.hpp"
-#include "app/petscii_tables.hpp"
+#include "petscii/petscii.hpp"
+#include "petscii/petscii_tables.hpp"
 
 namespace con = nuk::con;
 
 namespace {
 
-constexpr bool graphicsSet = false;
-constexpr bool lowerSet = true;
+constexpr CharacterSet graphicsSet = CharacterSet::graphics;
+constexpr CharacterSet lowerSet = CharacterSet::lowercase;
 
-const int allModes[] = {con::none, con::unicode, con::ascii, con::codePage, con::wideConsole};
+const con::TextMode allModes[] = {con::none, con::unicode, con::ascii, con::codePage, con::wideConsole};
 
-std::string textOf(std::uint8_t byte, bool lowercase, int mode) {
-    return petsciiText(&byte, 1, lowercase, mode);
+std::string textOf(std::uint8_t byte, CharacterSet set, con::TextMode mode) {
+    return petsciiText(&byte, 1, set, mode);
 }
 
 std::string utf8(std::uint32_t codePoint) {
@@ -212,7 +211,7 @@ TEST(PetsciiScreenCode, ControlCodesShowInReverseVideo) {
 
 struct Case {
     std::uint8_t byte;
-    bool lowercase;
+    CharacterSet set;
     std::string unicodeText;  // unicode and wideConsole
     std::string codePageText;
     std::string asciiText;  // none and ascii
@@ -259,12 +258,12 @@ const Case documentedCases[] = {
 
 TEST(PetsciiText, DocumentedCasesInEveryMode) {
     for (const Case& c : documentedCases) {
-        SCOPED_TRACE(testing::Message() << "byte " << int(c.byte) << (c.lowercase ? " lower" : " graphics"));
-        EXPECT_EQ(textOf(c.byte, c.lowercase, con::unicode), c.unicodeText);
-        EXPECT_EQ(textOf(c.byte, c.lowercase, con::wideConsole), c.unicodeText);
-        EXPECT_EQ(textOf(c.byte, c.lowercase, con::codePage), c.codePageText);
-        EXPECT_EQ(textOf(c.byte, c.lowercase, con::ascii), c.asciiText);
-        EXPECT_EQ(textOf(c.byte, c.lowercase, con::none), c.asciiText);
+        SCOPED_TRACE(testing::Message() << "byte " << int(c.byte) << (c.set == lowerSet ? " lower" : " graphics"));
+        EXPECT_EQ(textOf(c.byte, c.set, con::unicode), c.unicodeText);
+        EXPECT_EQ(textOf(c.byte, c.set, con::wideConsole), c.unicodeText);
+        EXPECT_EQ(textOf(c.byte, c.set, con::codePage), c.codePageText);
+        EXPECT_EQ(textOf(c.byte, c.set, con::ascii), c.asciiText);
+        EXPECT_EQ(textOf(c.byte, c.set, con::none), c.asciiText);
     }
 }
 
@@ -306,44 +305,44 @@ TEST(PetsciiText, AsciiLettersFollowTheCharacterSet) {
 // ---------------------------------------------------------------------------
 // Properties over every byte in both character sets.
 
-bool allowedCodePoint(long codePoint, std::uint8_t screenCode, bool lowercase) {
+bool allowedCodePoint(long codePoint, std::uint8_t screenCode, CharacterSet set) {
     static const std::set<long> shared = {0x00A0, 0x00A3, 0x03C0, 0x2022, 0x2190, 0x2191, 0x25CB,
                                           0x25D8, 0x25D9, 0x25E3, 0x25E4, 0x25E5};
     static const std::set<long> graphicsOnly = {0x2660, 0x2663, 0x2665, 0x2666};
     if (codePoint >= 0x20 && codePoint <= 0x7E) return true;
     if (shared.count(codePoint) != 0) return true;
-    if (!lowercase && graphicsOnly.count(codePoint) != 0) return true;
-    if (lowercase && codePoint == 0x2713) return true;
-    return codePoint == (lowercase ? 0xEF00 : 0xEE00) + screenCode;
+    if (set == graphicsSet && graphicsOnly.count(codePoint) != 0) return true;
+    if (set == lowerSet && codePoint == 0x2713) return true;
+    return codePoint == (set == lowerSet ? 0xEF00 : 0xEE00) + screenCode;
 }
 
 TEST(PetsciiText, UnicodeModesEmitOnlyTheAllowedCharacters) {
-    for (bool lowercase : {graphicsSet, lowerSet}) {
+    for (CharacterSet set : {graphicsSet, lowerSet}) {
         for (int value = 0; value < 256; ++value) {
             const auto byte = static_cast<std::uint8_t>(value);
-            SCOPED_TRACE(testing::Message() << "byte " << value << (lowercase ? " lower" : " graphics"));
-            const std::string text = textOf(byte, lowercase, con::unicode);
+            SCOPED_TRACE(testing::Message() << "byte " << value << (set == lowerSet ? " lower" : " graphics"));
+            const std::string text = textOf(byte, set, con::unicode);
             const long codePoint = singleCodePoint(text);
             ASSERT_GE(codePoint, 0) << "not one UTF-8 character of at most three bytes";
             EXPECT_FALSE(codePoint >= 0x2500 && codePoint <= 0x259F);
-            EXPECT_TRUE(allowedCodePoint(codePoint, petsciiToScreenCode(byte), lowercase)) << std::hex << codePoint;
-            EXPECT_EQ(textOf(byte, lowercase, con::wideConsole), text);
+            EXPECT_TRUE(allowedCodePoint(codePoint, petsciiToScreenCode(byte), set)) << std::hex << codePoint;
+            EXPECT_EQ(textOf(byte, set, con::wideConsole), text);
         }
     }
 }
 
 TEST(PetsciiText, SingleByteModesEmitOnePrintableByte) {
-    for (bool lowercase : {graphicsSet, lowerSet}) {
+    for (CharacterSet set : {graphicsSet, lowerSet}) {
         for (int value = 0; value < 256; ++value) {
             const auto byte = static_cast<std::uint8_t>(value);
-            SCOPED_TRACE(testing::Message() << "byte " << value << (lowercase ? " lower" : " graphics"));
-            const std::string asciiText = textOf(byte, lowercase, con::ascii);
+            SCOPED_TRACE(testing::Message() << "byte " << value << (set == lowerSet ? " lower" : " graphics"));
+            const std::string asciiText = textOf(byte, set, con::ascii);
             ASSERT_EQ(asciiText.size(), 1u);
             EXPECT_GE(asciiText[0], 0x20);
             EXPECT_LE(asciiText[0], 0x7E);
-            EXPECT_EQ(textOf(byte, lowercase, con::none), asciiText);
+            EXPECT_EQ(textOf(byte, set, con::none), asciiText);
 
-            const std::string codePageText = textOf(byte, lowercase, con::codePage);
+            const std::string codePageText = textOf(byte, set, con::codePage);
             ASSERT_EQ(codePageText.size(), 1u);
             EXPECT_NE(codePageText[0], '\0');
         }
@@ -351,9 +350,9 @@ TEST(PetsciiText, SingleByteModesEmitOnePrintableByte) {
 }
 
 TEST(PetsciiText, PiHasThreeBytesThatLookAlike) {
-    for (bool lowercase : {graphicsSet, lowerSet}) {
-        for (int mode : allModes) {
-            EXPECT_EQ(textOf(0xDE, lowercase, mode), textOf(0xFF, lowercase, mode)) << mode;
+    for (CharacterSet set : {graphicsSet, lowerSet}) {
+        for (con::TextMode mode : allModes) {
+            EXPECT_EQ(textOf(0xDE, set, mode), textOf(0xFF, set, mode)) << mode;
         }
     }
 }
@@ -361,11 +360,11 @@ TEST(PetsciiText, PiHasThreeBytesThatLookAlike) {
 TEST(PetsciiText, ALineIsItsCharactersInInputOrder) {
     std::vector<std::uint8_t> everyByte(256);
     for (int value = 0; value < 256; ++value) everyByte[value] = static_cast<std::uint8_t>(255 - value);
-    for (bool lowercase : {graphicsSet, lowerSet}) {
-        for (int mode : allModes) {
+    for (CharacterSet set : {graphicsSet, lowerSet}) {
+        for (con::TextMode mode : allModes) {
             std::string expected;
-            for (std::uint8_t byte : everyByte) expected += textOf(byte, lowercase, mode);
-            EXPECT_EQ(petsciiText(everyByte.data(), everyByte.size(), lowercase, mode), expected) << mode;
+            for (std::uint8_t byte : everyByte) expected += textOf(byte, set, mode);
+            EXPECT_EQ(petsciiText(everyByte.data(), everyByte.size(), set, mode), expected) << mode;
         }
     }
     EXPECT_EQ(petsciiText(everyByte.data(), 0, graphicsSet, con::unicode), "");
@@ -374,18 +373,8 @@ TEST(PetsciiText, ALineIsItsCharactersInInputOrder) {
 TEST(PetsciiText, UnknownModesFallBackToAscii) {
     const std::uint8_t bytes[] = {0x48, 0xC1, 0x60};
     for (int mode : {-1, 5, 99}) {
-        EXPECT_EQ(petsciiText(bytes, 3, graphicsSet, mode), "H``") << mode;
+        EXPECT_EQ(petsciiText(bytes, 3, graphicsSet, static_cast<con::TextMode>(mode)), "H``") << mode;
     }
-}
-
-TEST(PetsciiText, WithoutAModeTheConsoleDecides) {
-    const std::uint8_t bytes[] = {0x48, 0xC1};
-    const int savedMode = console.mode;
-    for (int mode : allModes) {
-        console.mode = mode;
-        EXPECT_EQ(petsciiText(bytes, 2, graphicsSet), petsciiText(bytes, 2, graphicsSet, mode)) << mode;
-    }
-    console.mode = savedMode;
 }
 
 }  // namespace

@@ -6,18 +6,18 @@
 #include <cstdint>
 #include <string>
 
-#include "app/petscii.hpp"
+#include "petscii/petscii.hpp"
 
 namespace {
 
 TEST(PetsciiCodePage, NoByteValueWritesAConsoleControl) {
-    for (bool lowercase : {false, true}) {
+    for (CharacterSet set : {CharacterSet::graphics, CharacterSet::lowercase}) {
         for (int value = 0; value < 256; ++value) {
             const auto byte = static_cast<std::uint8_t>(value);
-            const std::string text = petsciiText(&byte, 1, lowercase, nuk::con::codePage);
+            const std::string text = petsciiText(&byte, 1, set, nuk::con::codePage);
             ASSERT_EQ(text.size(), 1u);
             EXPECT_EQ(std::string("\a\b\t\n\r\x1b").find(text[0]), std::string::npos)
-                << "byte " << value << (lowercase ? " lower/upper" : " upper/graphics");
+                << "byte " << value << (set == CharacterSet::lowercase ? " lower/upper" : " upper/graphics");
         }
     }
 }
@@ -34,7 +34,7 @@ TEST(PetsciiCodePage, LookAlikesStandInForControlPositions) {
         {0x5F, '\x11'},  // left arrow
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(petsciiText(&c.byte, 1, false, nuk::con::codePage), std::string(1, c.shown)) << int(c.byte);
+        EXPECT_EQ(petsciiText(&c.byte, 1, CharacterSet::graphics, nuk::con::codePage), std::string(1, c.shown)) << int(c.byte);
     }
 }
 

@@ -4,7 +4,7 @@
 // set's private-use glyph (0xEE00 + screen code for the upper-case/graphics
 // set, 0xEF00 + screen code for the lower/upper-case set).
 
-#include "app/petscii_tables.hpp"
+#include "petscii/petscii_tables.hpp"
 
 namespace petscii {
 

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "petscii/petscii.hpp"
+
 // Up to three bytes of text (UTF-8 reaches three for the private-use glyphs)
 // and their count, four bytes in all: one fixed-size copy writes a glyph,
 // and the byte past its length is overwritten by what follows.
@@ -22,7 +24,7 @@ using GlyphTable = std::array<Glyph, 256>;
 // The table for a text mode and character set. Modes with the same text
 // share a table: the two Unicode modes, and every mode that falls back to
 // US-ASCII.
-const GlyphTable& glyphTable(int textMode, bool lowercase);
+const GlyphTable& glyphTable(CharacterSet set, nuk::con::TextMode textMode);
 
 // Room that writeGlyphs may need for n characters: the longest character
 // each, and the byte that the last copy writes past the text.
