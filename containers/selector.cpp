@@ -51,6 +51,8 @@ std::optional<cli::Msg> processSelector(const std::string& path, const std::stri
     if (auto problem = openContainer(path, argument, container)) return problem;
     file_t file;
     if (auto problem = openSelected(*container, selector, file.source)) return problem;
+    file.directory = dirName(path);
+    file.name = baseName(path) + ":" + selector;
     return handler(file);
 }
 

@@ -19,6 +19,8 @@ namespace nuk {
 // through the source, block by block, and the open file lives as long as
 // the record.
 struct file_t {
+    std::string directory;
+    std::string name;
     std::unique_ptr<BlockSource> source;
 };
 

@@ -18,6 +18,8 @@ std::optional<cli::Msg> openFileOn(int descriptor, const std::string& path, file
     } else if (auto problem = openStream(descriptor, Ownership::owned, onFailure, ReadAhead::nothing, file.source)) {
         return problem;
     }
+    file.directory = dirName(path);
+    file.name = baseName(path);
     return std::nullopt;
 }
 

@@ -21,7 +21,11 @@ std::optional<cli::Msg> openStdin(file_t& file, ReadAhead readAhead) {
         message.text = "could not read standard input: " + runtimeErrorText(errorNumber);
         return message;
     };
-    return openStream(standardInputDescriptor, Ownership::borrowed, readFailed, readAhead, file.source);
+    if (auto problem = openStream(standardInputDescriptor, Ownership::borrowed, readFailed, readAhead, file.source))
+        return problem;
+    file.directory.clear();
+    file.name = stdinLabel;
+    return std::nullopt;
 }
 
 }  // namespace nuk

@@ -34,7 +34,7 @@ std::thread writeInBackground(int descriptor, std::vector<std::uint8_t> bytes) {
     });
 }
 
-TEST(ReadFile, ReadsEveryByte) {
+TEST(ReadFile, ReadsEveryByteAndSplitsThePath) {
     scratch::Directory dir;
     for (std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{3'000'000}}) {
         const std::string path = dir.write("sub.prg", scratch::pattern(size));
@@ -43,6 +43,8 @@ TEST(ReadFile, ReadsEveryByte) {
         // An empty file promises nothing by its size and is read as a stream.
         EXPECT_EQ(file.source->size(), size == 0 ? std::nullopt : std::optional<std::uint64_t>(size));
         EXPECT_EQ(readAll(*file.source), scratch::pattern(size));
+        EXPECT_EQ(file.directory, dir.path() + "/");
+        EXPECT_EQ(file.name, "sub.prg");
     }
 }
 
@@ -61,6 +63,7 @@ TEST(ReadFile, NamedPipeIsReadToItsEnd) {
     EXPECT_FALSE(file.source->size());
     EXPECT_EQ(readAll(*file.source), bytes);
     writer.join();
+    EXPECT_EQ(file.name, "pipe.fifo");
 }
 
 // Only the bytes asked for are read, wherever they lie: a file far larger
@@ -127,6 +130,8 @@ TEST(ReadStdin, ReadsAPipeLongerThanOneChunkWhole) {
         EXPECT_EQ(body(message), "(no message)") << size;
         EXPECT_EQ(bytes, scratch::pattern(size)) << size;
         EXPECT_FALSE(file.source->failure());
+        EXPECT_EQ(file.directory, "");
+        EXPECT_EQ(file.name, "[data_from_stdin]");
     }
 }
 

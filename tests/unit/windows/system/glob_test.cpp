@@ -175,8 +175,11 @@ TEST_F(PathChecks, FileIsReadWholeByItsUtf8Name) {
     ASSERT_FALSE(openFile("gr\xc3\xbc\xc3\x9f.prg", file));
     const std::vector<std::uint8_t> bytes = readAll(*file.source);
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), content);
+    EXPECT_EQ(file.name, "gr\xc3\xbc\xc3\x9f.prg");
+    EXPECT_EQ(file.directory, "");
 
-    EXPECT_FALSE(openFile("sub/x.prg", file));
+    ASSERT_FALSE(openFile("sub/x.prg", file));
+    EXPECT_EQ(file.directory, "sub/");
 }
 
 }  // namespace

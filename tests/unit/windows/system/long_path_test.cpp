@@ -78,6 +78,7 @@ TEST_F(LongPath, PathBeyondTheClassicLimitIsKeptWholeAndRead) {
     EXPECT_FALSE(checkFileExistsReadable(path).has_value());
     ASSERT_FALSE(openFile(path, file).has_value());
     EXPECT_EQ(readAll(*file.source), (std::vector<std::uint8_t>{0x01, 0x08}));
+    EXPECT_EQ(file.name, "deep.prg");
 }
 
 }  // namespace
