@@ -155,7 +155,7 @@ std::optional<Msg> serveSelector(const std::string& path, const std::string& sel
         report(nuk::selectorRefused(directory + ":" + selector));
         return std::optional<Msg>();
     };
-    std::optional<Msg> problem = nuk::dispatchArgument(path, onImage, refuse);
+    std::optional<Msg> problem = nuk::glob(path, onImage, refuse);
     if (problem && !namesSomething && !nuk::namedAsContainer(path)) {
         report(nuk::selectorRefused(path + ":" + selector));
         return std::nullopt;
@@ -197,7 +197,7 @@ int processFileArguments(const std::vector<std::string>& arguments, Dumping& dum
     for (const std::string& argument : arguments) {
         const auto [path, selector] = nuk::splitSelector(argument);
         const std::optional<Msg> problem =
-            selector.empty() ? nuk::dispatchArgument(path, onFile, onDirectory) : serveSelector(path, selector, dumping);
+            selector.empty() ? nuk::glob(path, onFile, onDirectory) : serveSelector(path, selector, dumping);
         if (report(problem)) exitStatus |= 1;
         noteStandardOutput();
     }

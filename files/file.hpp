@@ -51,9 +51,6 @@ std::optional<cli::Msg> openFile(const std::string& path, file_t& file);
 std::optional<cli::Msg> openStdin(file_t& file, ReadAhead readAhead);
 std::optional<cli::Msg> processFile(const std::string& path, const FileHandler& handler);
 std::optional<cli::Msg> processStdin(const FileHandler& handler, ReadAhead readAhead);
-// Sends one FILE argument to the handler for each path it names: itself on
-// Linux, where the shell has expanded the wildcards; each match of its
-// wildcards on Windows, where the program expands them.
-std::optional<cli::Msg> dispatchArgument(const std::string& argument, PathHandler onFile, DirectoryHandler onDirectory);
+std::optional<cli::Msg> glob(const std::string& argument, PathHandler onFile, DirectoryHandler onDirectory);
 
 }  // namespace nuk

@@ -11,7 +11,7 @@
 #include "app/entry.hpp"
 #include "console/console.hpp"
 
-// The program expands wildcards itself (nuk::dispatchArgument), so the runtime must hand
+// The program expands wildcards itself (nuk::glob), so the runtime must hand
 // the patterns over unexpanded.
 extern "C" {
 int _dowildcard = 0;

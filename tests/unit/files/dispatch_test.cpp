@@ -16,7 +16,7 @@ namespace {
 
 using scratch::body;
 
-// Which handler nuk::dispatchArgument chose, and the message it returned.
+// Which handler nuk::glob chose, and the message it returned.
 struct Dispatch {
     std::string handler = "none";
     std::string path;
@@ -35,7 +35,7 @@ Dispatch dispatch(const std::string& argument) {
         seen.path = path;
         return std::optional<nuk::cli::Msg>();
     };
-    const auto message = nuk::dispatchArgument(argument, onFile, onDirectory);
+    const auto message = nuk::glob(argument, onFile, onDirectory);
     seen.message = message ? body(message) : "";
     return seen;
 }

@@ -15,7 +15,7 @@ namespace {
 using test::readAll;
 using test::textOf;
 
-// Records what dispatchArgument hands to which handler.
+// Records what glob hands to which handler.
 class GlobTest : public test::ScratchDirectory {
 protected:
     void SetUp() override {
@@ -31,7 +31,7 @@ protected:
     std::optional<cli::Msg> expand(const std::string& argument) {
         files.clear();
         directories.clear();
-        auto result = dispatchArgument(
+        auto result = glob(
             argument,
             [this](const std::string& path) -> std::optional<cli::Msg> {
                 files.push_back(path);

@@ -22,7 +22,7 @@ cli::Msg namesNothing(const std::string& path, int errorNumber) {
 
 }  // namespace
 
-std::optional<cli::Msg> dispatchArgument(const std::string& argument, PathHandler onFile, DirectoryHandler onDirectory) {
+std::optional<cli::Msg> glob(const std::string& argument, PathHandler onFile, DirectoryHandler onDirectory) {
     struct stat info;
     if (::stat(argument.c_str(), &info) != 0) return namesNothing(argument, errno);
     if (S_ISDIR(info.st_mode)) return onDirectory(argument, onFile);

@@ -79,7 +79,7 @@ void dispatchEntry(const std::string& directory, const WIN32_FIND_DATAW& entry, 
 
 }  // namespace
 
-std::optional<cli::Msg> dispatchArgument(const std::string& argument, PathHandler onFile, DirectoryHandler onDirectory) {
+std::optional<cli::Msg> glob(const std::string& argument, PathHandler onFile, DirectoryHandler onDirectory) {
     if (convertibleUtf8Length(argument) != argument.size()) {
         return unconvertibleName(argument.substr(0, convertibleUtf8Length(argument)));
     }
