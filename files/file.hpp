@@ -35,6 +35,8 @@ inline const char* const stdinLabel = "[data_from_stdin]";
 std::string baseName(const std::string& path);
 std::string dirName(const std::string& path);
 
+bool isFile(const char* path);
+bool isFile(const std::string& path);
 bool isDirectory(const char* path);
 bool isDirectory(const std::string& path);
 

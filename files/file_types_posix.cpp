@@ -16,6 +16,8 @@ bool hasType(const char* path, mode_t type) {
 
 }  // namespace
 
+bool isFile(const char* path) { return hasType(path, S_IFREG); }
+bool isFile(const std::string& path) { return isFile(path.c_str()); }
 bool isDirectory(const char* path) { return hasType(path, S_IFDIR); }
 bool isDirectory(const std::string& path) { return isDirectory(path.c_str()); }
 

@@ -29,6 +29,13 @@ bool hasAttributes(const std::string& path, DWORD& attributes) {
 
 }  // namespace
 
+bool isFile(const std::string& path) {
+    DWORD attributes = 0;
+    return hasAttributes(path, attributes) && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool isFile(const char* path) { return isFile(std::string(path)); }
+
 bool isDirectory(const std::string& path) {
     DWORD attributes = 0;
     return hasAttributes(path, attributes) && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;

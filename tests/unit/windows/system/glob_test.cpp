@@ -83,7 +83,7 @@ TEST_F(GlobTest, DriveRelativePatternKeepsTheDrive) {
     const std::string drive = here().substr(0, 2);
     EXPECT_FALSE(expand(drive + "*.txt"));
     EXPECT_EQ(files, Paths{drive + "notes.txt"});
-    EXPECT_FALSE(checkFileExistsReadable(files.front())) << "the path names the drive's current directory, not its root";
+    EXPECT_TRUE(isFile(files.front())) << "the path names the drive's current directory, not its root";
 }
 
 TEST_F(GlobTest, NonAsciiNamesAreFoundAndNamedInUtf8) {
@@ -145,6 +145,8 @@ TEST_F(PathChecks, ReportTheSystemsAnswer) {
     EXPECT_FALSE(checkPathExistsReadable("a.prg"));
     EXPECT_FALSE(checkPathExistsReadable("dir"));
     EXPECT_FALSE(checkFileExistsReadable("a.prg"));
+    EXPECT_TRUE(isFile("a.prg"));
+    EXPECT_FALSE(isFile("dir"));
     EXPECT_TRUE(isDirectory("dir"));
     EXPECT_FALSE(isDirectory("a.prg"));
 
