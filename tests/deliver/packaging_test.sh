@@ -177,11 +177,18 @@ listed=$(FONTCONFIG_FILE=$work/fonts.conf fc-list : family file)
 [[ $listed == *"$font: Hexloom Mono"* ]] || fail "fc-list does not list the unpacked font:"$'\n'"$listed"
 fallback=$(FONTCONFIG_FILE=$work/fonts.conf fc-match -s 'DejaVu Sans Mono' family | grep -v -x -m1 'DejaVu Sans Mono')
 [[ $fallback == "Hexloom Mono" ]] || fail "the first fallback of DejaVu Sans Mono is $fallback, not Hexloom Mono"
-# As installed on a desktop: the packaged program's dump in a terminal left
-# at its font, with the packaged font and rule (screenshot in $work/terminal).
-/usr/bin/python3 "$source_dir/tests/font/terminal_glyphs_test.py" --program "$unpacked/amd64/usr/bin/hexloom" \
-    --font "$font" --fontconfig-rule "$unpacked/amd64/$rule" --output-directory "$work/terminal" ||
-  fail "the packaged font does not show the dump's glyphs in a terminal"
+# As installed on a desktop: the packaged program's dump in terminals left
+# at their fonts, with the packaged font and rule (screenshots in $work/terminal-*).
+for terminal in lxterminal qterminal; do
+  /usr/bin/python3 "$source_dir/tests/font/terminal_glyphs_test.py" --program "$unpacked/amd64/usr/bin/hexloom" \
+      --font "$font" --fontconfig-rule "$unpacked/amd64/$rule" --output-directory "$work/terminal-$terminal" \
+      --terminal "$terminal" || fail "the packaged font does not show the dump's glyphs in $terminal"
+done
+# The package makes fontconfig's caches anew when its rule comes or goes.
+for script in postinst postrm; do
+  dpkg-deb --ctrl-tarfile "$amd64_deb" | tar -xOf - "./$script" | grep -q 'fc-cache -s -f' ||
+    fail "the package's $script does not refresh fontconfig's caches"
+done
 
 # The packaged Windows program: a 64-bit x86 PE file; run it when Wine is here.
 exe=$unpacked/windows/$top/hexloom.exe
