@@ -81,6 +81,8 @@ expected_deb_files='./etc/fonts/conf.d/61-hexloom-mono.conf
 ./usr/share/doc/hexloom/README.md
 ./usr/share/doc/hexloom/changelog.gz
 ./usr/share/doc/hexloom/copyright
+./usr/share/doc/hexloom/doc/colour-dump.png
+./usr/share/doc/hexloom/doc/hexloom-font-chart.png
 ./usr/share/doc/hexloom/examples/hello.prg
 ./usr/share/fish/vendor_completions.d/hexloom.fish
 ./usr/share/fontconfig/conf.avail/61-hexloom-mono.conf
@@ -148,6 +150,9 @@ cmp -s <(zcat "$unpacked/i386/usr/share/man/man1/hexloom.1.gz") "$source_dir/doc
 cmp -s "$unpacked/i386/usr/share/doc/hexloom/copyright" \
     <(cat "$source_dir/LICENSE" "$source_dir/packaging/debian/copyright-font") ||
   fail "packaged copyright file is not LICENSE and the font's licence note"
+for link in $(grep -o '](\([^)#:]*\)' "$unpacked/i386/usr/share/doc/hexloom/README.md" | sed 's/^](//'); do
+  [[ -e $unpacked/i386/usr/share/doc/hexloom/$link ]] || fail "the packaged README links to $link, which is not packaged"
+done
 cmp -s "$unpacked/i386/usr/share/doc/hexloom/examples/hello.prg" "$sample" ||
   fail "packaged examples/hello.prg differs from samples/hello.prg"
 
