@@ -41,8 +41,19 @@ else()
     DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions)
   install(FILES completions/hexloom.fish
     DESTINATION ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d)
-  install(FILES README.md LICENSE
+  # The README as installed: its pictures beside it, and its links to the
+  # developer's guide, which stays with the sources, as plain text.
+  file(READ README.md readme)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/README.md)
+  string(REGEX REPLACE "\\[doc/DEVELOPING\\.md\\]\\(doc/DEVELOPING\\.md\\)"
+    "doc/DEVELOPING.md of the sources" readme "${readme}")
+  string(REGEX REPLACE "\\[([^]]*)\\]\\(doc/DEVELOPING\\.md[^)]*\\)"
+    "\\1 in doc/DEVELOPING.md of the sources" readme "${readme}")
+  file(WRITE ${CMAKE_BINARY_DIR}/installed-docs/README.md "${readme}")
+  install(FILES ${CMAKE_BINARY_DIR}/installed-docs/README.md LICENSE
     DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  install(FILES doc/colour-dump.png doc/hexloom-font-chart.png
+    DESTINATION ${CMAKE_INSTALL_DOCDIR}/doc)
   install(FILES samples/hello.prg
     DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples)
 endif()

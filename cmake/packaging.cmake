@@ -46,6 +46,11 @@ else()
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   endif()
   set(CPACK_HEXLOOM_DEBIAN_DIR ${CMAKE_SOURCE_DIR}/packaging/debian)
+  # The fontconfig caches are made anew when the font's rule comes or goes
+  # (see the scripts).
+  set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
+    ${CPACK_HEXLOOM_DEBIAN_DIR}/postinst ${CPACK_HEXLOOM_DEBIAN_DIR}/postrm)
+  set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
   set(CPACK_HEXLOOM_STRIP ${CMAKE_STRIP})
   set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/cpack-debian-layout.cmake)
 endif()

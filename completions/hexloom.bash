@@ -1,7 +1,8 @@
 # bash completion for hexloom                                 -*- shell-script -*-
 #
 # Offers the options, short and long, and file names for FILE arguments.
-# Names inside a disk image (after "image.d64:") are not completed.
+# After a disk image's colon ("image.d64:") nothing is offered: names inside
+# an image are not completed.
 # Works with or without the bash-completion package.
 
 _hexloom()
@@ -14,6 +15,14 @@ _hexloom()
     # With "=" among the word breaks, "--width=8" arrives as "--width" "=" "8":
     # the value of a long option is never completed, so stop there.
     if [[ $cur == = || $prev == = ]]; then
+        COMPREPLY=()
+        return
+    fi
+
+    # Names inside a disk image ("t.d64:NAME") are not completed, nor file
+    # names after the colon: with ":" among the word breaks (as bash has it)
+    # the colon arrives as a word of its own, without it inside the word.
+    if [[ $cur == *:* || $prev == : ]]; then
         COMPREPLY=()
         return
     fi

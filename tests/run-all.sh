@@ -26,6 +26,10 @@ packages+=(cc1541 cbmconvert)
 # the font Hexloom Mono (built from GNU Unifont) and its chart; its test in a terminal
 # that falls back to it, on a virtual X server (screenshot: imagemagick)
 packages+=(python3-fonttools python3-pil fonts-unifont fontconfig fonts-dejavu-core lxterminal xvfb imagemagick)
+# the terminal test again in a Qt terminal at its default font, and the fonts it must be
+# preferred to: Debian 12's default monospace font and the fonts with glyphs of their own at
+# the private-use code points (Ghostscript's)
+packages+=(qterminal fonts-noto-mono fonts-liberation fonts-urw-base35)
 # target i386/Linux
 packages+=(g++-multilib qemu-user)
 # target x86_64/Windows (packages)

@@ -39,6 +39,11 @@ if [[ -f $build/font/HexloomMono.ttf ]]; then
     [[ -f $prefix/$file ]] || fail "not installed: $file"
   done
 fi
+# Every file the installed README links to is installed beside it.
+links=$(grep -o '](\([^)#:]*\)' "$prefix/share/doc/hexloom/README.md" | sed 's/^](//')
+for link in $links; do
+  [[ -e $prefix/share/doc/hexloom/$link ]] || fail "the installed README links to $link, which is not installed"
+done
 [[ -x $program ]] || fail "not installed as a program: bin/hexloom"
 "$program" --version >/dev/null 2>&1 || fail "the installed program does not run"
 
@@ -107,6 +112,9 @@ ga|game two.prg game.prg
 in|intro.bin
 -- --|
 -- ga|game two.prg game.prg
+intro.bin : |
+intro.bin : ga|
+intro.bin:ga|
 CASES
 SCRIPT
 cd "$work/files"

@@ -81,6 +81,8 @@ expected_deb_files='./etc/fonts/conf.d/61-hexloom-mono.conf
 ./usr/share/doc/hexloom/README.md
 ./usr/share/doc/hexloom/changelog.gz
 ./usr/share/doc/hexloom/copyright
+./usr/share/doc/hexloom/doc/colour-dump.png
+./usr/share/doc/hexloom/doc/hexloom-font-chart.png
 ./usr/share/doc/hexloom/examples/hello.prg
 ./usr/share/fish/vendor_completions.d/hexloom.fish
 ./usr/share/fontconfig/conf.avail/61-hexloom-mono.conf
@@ -148,6 +150,9 @@ cmp -s <(zcat "$unpacked/i386/usr/share/man/man1/hexloom.1.gz") "$source_dir/doc
 cmp -s "$unpacked/i386/usr/share/doc/hexloom/copyright" \
     <(cat "$source_dir/LICENSE" "$source_dir/packaging/debian/copyright-font") ||
   fail "packaged copyright file is not LICENSE and the font's licence note"
+for link in $(grep -o '](\([^)#:]*\)' "$unpacked/i386/usr/share/doc/hexloom/README.md" | sed 's/^](//'); do
+  [[ -e $unpacked/i386/usr/share/doc/hexloom/$link ]] || fail "the packaged README links to $link, which is not packaged"
+done
 cmp -s "$unpacked/i386/usr/share/doc/hexloom/examples/hello.prg" "$sample" ||
   fail "packaged examples/hello.prg differs from samples/hello.prg"
 
@@ -177,11 +182,18 @@ listed=$(FONTCONFIG_FILE=$work/fonts.conf fc-list : family file)
 [[ $listed == *"$font: Hexloom Mono"* ]] || fail "fc-list does not list the unpacked font:"$'\n'"$listed"
 fallback=$(FONTCONFIG_FILE=$work/fonts.conf fc-match -s 'DejaVu Sans Mono' family | grep -v -x -m1 'DejaVu Sans Mono')
 [[ $fallback == "Hexloom Mono" ]] || fail "the first fallback of DejaVu Sans Mono is $fallback, not Hexloom Mono"
-# As installed on a desktop: the packaged program's dump in a terminal left
-# at its font, with the packaged font and rule (screenshot in $work/terminal).
-/usr/bin/python3 "$source_dir/tests/font/terminal_glyphs_test.py" --program "$unpacked/amd64/usr/bin/hexloom" \
-    --font "$font" --fontconfig-rule "$unpacked/amd64/$rule" --output-directory "$work/terminal" ||
-  fail "the packaged font does not show the dump's glyphs in a terminal"
+# As installed on a desktop: the packaged program's dump in terminals left
+# at their fonts, with the packaged font and rule (screenshots in $work/terminal-*).
+for terminal in lxterminal qterminal; do
+  /usr/bin/python3 "$source_dir/tests/font/terminal_glyphs_test.py" --program "$unpacked/amd64/usr/bin/hexloom" \
+      --font "$font" --fontconfig-rule "$unpacked/amd64/$rule" --output-directory "$work/terminal-$terminal" \
+      --terminal "$terminal" || fail "the packaged font does not show the dump's glyphs in $terminal"
+done
+# The package makes fontconfig's caches anew when its rule comes or goes.
+for script in postinst postrm; do
+  dpkg-deb --ctrl-tarfile "$amd64_deb" | tar -xOf - "./$script" | grep -q 'fc-cache -s -f' ||
+    fail "the package's $script does not refresh fontconfig's caches"
+done
 
 # The packaged Windows program: a 64-bit x86 PE file; run it when Wine is here.
 exe=$unpacked/windows/$top/hexloom.exe
