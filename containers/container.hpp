@@ -5,8 +5,8 @@
 //   PATH:NAME        the first entry, in listing order, whose name matches
 //   PATH:$           the listing, as the drive delivers the directory
 //   PATH:$:PATTERN   the listing of the matching entries only
-// D64, D71 and D81 disk images are the containers known so far; a container
-// is known by its content or its size, never by its extension.
+// container_kinds.hpp lists the kinds; a container is known by its content
+// or its size, never by its extension.
 
 #include <cstddef>
 #include <memory>
@@ -45,9 +45,10 @@ std::pair<std::string, std::string> splitSelector(const std::string& argument);
 // The refusal of a selector on anything that is no container.
 cli::Msg selectorRefused(const std::string& argument);
 
-// The path's name says it was meant as a container (a .d64, .d71 or .d81
-// in any case), whatever it turns out to be: one that names nothing is then
-// missing as a FILE would be, rather than refused.
+// The path's name says it was meant as a container (a .d64, .t64, .p00 and
+// the other extensions of the known kinds, in any case), whatever it turns
+// out to be: one that names nothing is then missing as a FILE would be,
+// rather than refused.
 bool namedAsContainer(const std::string& path);
 
 // The container at the path, or the message why there is none; `argument`

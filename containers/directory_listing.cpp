@@ -1,4 +1,4 @@
-// The directory listing of a disk image as a BASIC program.
+// The listing of a container as a BASIC program, as a drive gives a disk's directory.
 
 #include "containers/directory_listing.hpp"
 
@@ -34,7 +34,7 @@ Bytes headerText(const DiskHeader& header) {
 
 // The drive puts the opening quote in the same column for 0 to 999 blocks,
 // and the closing quote where the name's first padding byte was.
-Bytes entryText(const DirectoryEntry& entry) {
+Bytes entryText(const ListedEntry& entry) {
     Bytes text(1 + (entry.blocks < 100) + (entry.blocks < 10), ' ');
     const std::size_t length = nameLength(entry.name);
     text.push_back('"');
@@ -51,9 +51,8 @@ Bytes entryText(const DirectoryEntry& entry) {
 
 class DirectoryListing final : public BlockSource {
 public:
-    DirectoryListing(DiskImage image, const DiskHeader& header, std::optional<NamePattern> pattern,
-                     const std::string& argument)
-        : image_(std::move(image)), header_(header), pattern_(std::move(pattern)), reader_(image_, argument) {
+    DirectoryListing(const DiskHeader& header, std::unique_ptr<EntryReader> entries, std::optional<NamePattern> pattern)
+        : header_(header), pattern_(std::move(pattern)), entries_(std::move(entries)) {
         pending_ = {loadAddress & 0xFF, loadAddress >> 8};
         appendLine(0, headerText(header_));
     }
@@ -79,7 +78,7 @@ private:
         if (finished_) return false;
         pending_.clear();
         position_ = 0;
-        while (auto entry = reader_.next()) {
+        while (auto entry = entries_->nextListed()) {
             if (pattern_ && !pattern_->matches(entry->name)) continue;
             appendLine(entry->blocks, entryText(*entry));
             return true;
@@ -88,8 +87,8 @@ private:
         // A directory that comes back to a sector has listed every entry
         // once by then, so the listing closes as the drive's would; a chain
         // that breaks leaves the listing cut off where it broke.
-        failure_ = reader_.failure();
-        if (failure_ && !reader_.looped()) return false;
+        failure_ = entries_->failure();
+        if (failure_ && !entries_->looped()) return false;
         Bytes text;
         appendText(text, "BLOCKS FREE.             ");
         appendLine(static_cast<std::uint16_t>(header_.freeBlocks), text);
@@ -107,10 +106,9 @@ private:
         pending_.push_back(0);
     }
 
-    DiskImage image_;
     const DiskHeader header_;
     const std::optional<NamePattern> pattern_;
-    DirectoryReader reader_;  // reads image_
+    const std::unique_ptr<EntryReader> entries_;
     Bytes pending_;           // the lines made and not yet handed out
     std::size_t position_ = 0;
     std::uint16_t nextLineAddress_ = loadAddress;
@@ -119,9 +117,9 @@ private:
 
 }  // namespace
 
-std::unique_ptr<BlockSource> openDirectoryListing(DiskImage image, const DiskHeader& header,
-                                                  std::optional<NamePattern> pattern, const std::string& argument) {
-    return std::make_unique<DirectoryListing>(std::move(image), header, std::move(pattern), argument);
+std::unique_ptr<BlockSource> openDirectoryListing(const DiskHeader& header, std::unique_ptr<EntryReader> entries,
+                                                  std::optional<NamePattern> pattern) {
+    return std::make_unique<DirectoryListing>(header, std::move(entries), std::move(pattern));
 }
 
 }  // namespace nuk::disk

@@ -1,6 +1,6 @@
 #pragma once
-// The directory of a disk image as the drive delivers it for LOAD"$",8: a
-// BASIC program, made line by line while the directory is read.
+// The listing of a container as a drive delivers a disk's directory for
+// LOAD"$",8: a BASIC program, made line by line while the entries are read.
 //
 // Byte by byte (all numbers little-endian; every line is a link to the next
 // line's address, a line number, text and a zero byte):
@@ -27,18 +27,17 @@
 #include <optional>
 #include <string>
 
-#include "files/block_source.hpp"
-#include "containers/disk_directory.hpp"
-#include "containers/disk_image.hpp"
 #include "containers/disk_name_pattern.hpp"
+#include "containers/listed_entry.hpp"
+#include "files/block_source.hpp"
 
 namespace nuk::disk {
 
-// Every entry with a type byte other than 0 is listed, or only those whose
-// name matches the pattern. A directory chain that breaks ends the listing
-// after the lines before the break, with the message in failure(); one that
-// loops ends it at the repeated sector with the closing lines.
-std::unique_ptr<BlockSource> openDirectoryListing(DiskImage image, const DiskHeader& header,
-                                                  std::optional<NamePattern> pattern, const std::string& argument);
+// Every entry the reader hands out is listed, or only those whose name
+// matches the pattern. Entries that fail end the listing after the lines
+// before the failure, with the message in failure(); entries that loop end
+// it with the closing lines.
+std::unique_ptr<BlockSource> openDirectoryListing(const DiskHeader& header, std::unique_ptr<EntryReader> entries,
+                                                  std::optional<NamePattern> pattern);
 
 }  // namespace nuk::disk

@@ -1,14 +1,13 @@
 // A D64, D71 or D81 disk image as a container: its directory is the listing,
 // its files are the entries.
 
-#include <cerrno>
 #include <utility>
 
 #include "containers/container.hpp"
+#include "containers/container_kinds.hpp"
 #include "containers/directory_listing.hpp"
 #include "containers/disk_directory.hpp"
 #include "containers/disk_file_source.hpp"
-#include "containers/image_file.hpp"
 #include "files/file_messages.hpp"
 
 namespace nuk {
@@ -24,7 +23,7 @@ public:
     std::optional<cli::Msg> list(std::optional<NamePattern> pattern, std::unique_ptr<BlockSource>& source) override {
         DiskHeader header;
         if (auto problem = readHeader(image_, argument_, header)) return problem;
-        source = openDirectoryListing(image_, header, std::move(pattern), argument_);
+        source = openDirectoryListing(header, std::make_unique<DirectoryReader>(image_, argument_), std::move(pattern));
         return std::nullopt;
     }
 
@@ -60,22 +59,10 @@ private:
 
 }  // namespace
 
-// A container is known by its size; a path named as one that has another
-// size says so, anything else refuses the selector.
-std::optional<cli::Msg> openContainer(const std::string& path, const std::string& argument,
-                                      std::unique_ptr<Container>& container) {
-    const std::optional<std::uint64_t> size = regularFileSize(path);
-    const std::optional<Layout> layout = size ? layoutForSize(*size) : std::nullopt;
-    if (!layout) {
-        if (size && namedAsContainer(path))
-            return pathMessage(argument, "': not a disk image of a known size (" + std::to_string(*size) + " bytes)");
-        return selectorRefused(argument);
-    }
-    if (auto problem = checkFileExistsReadable(path)) return problem;
-    std::unique_ptr<ImageFile> imageFile = openImageFile(path, *size);
-    if (!imageFile) return pathMessageWithCode(path, "': unknown error while opening for read: ", errno);
-    container = std::make_unique<DiskContainer>(DiskImage(*layout, std::move(imageFile)), argument);
-    return std::nullopt;
+std::unique_ptr<Container> recognizeDiskImage(const std::shared_ptr<ImageFile>& file, const std::string& argument) {
+    const std::optional<Layout> layout = layoutForSize(file->size());
+    if (!layout) return nullptr;
+    return std::make_unique<DiskContainer>(DiskImage(*layout, file), argument);
 }
 
 }  // namespace nuk

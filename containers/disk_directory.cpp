@@ -81,8 +81,9 @@ std::optional<cli::Msg> readHeader(DiskImage& image, const std::string& argument
     return std::nullopt;
 }
 
-DirectoryReader::DirectoryReader(DiskImage& image, std::string argument)
-    : chain_(image, placesOf(image.kind()).firstEntries, Chain::directory, std::move(argument)),
+DirectoryReader::DirectoryReader(DiskImage image, std::string argument)
+    : image_(std::move(image)),
+      chain_(image_, placesOf(image_.kind()).firstEntries, Chain::directory, std::move(argument)),
       slot_(entriesPerSector) {}
 
 std::optional<DirectoryEntry> DirectoryReader::next() {

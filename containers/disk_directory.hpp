@@ -18,28 +18,14 @@
 #include "cli/message.hpp"
 #include "containers/disk_image.hpp"
 #include "containers/disk_name_pattern.hpp"
+#include "containers/listed_entry.hpp"
 #include "containers/sector_chain.hpp"
 
 namespace nuk::disk {
 
-struct DirectoryEntry {
-    // Bits 0-3 the file type (0 DEL, 1 SEQ, 2 PRG, 3 USR, 4 REL, 5 CBM),
-    // bit 6 locked, bit 7 closed. A type byte of 0 marks a free or
-    // scratched slot, which is never handed out.
-    std::uint8_t type = 0;
+// A file's entry in a disk directory: its listed part and where it starts.
+struct DirectoryEntry : ListedEntry {
     Location start{0, 0};  // the file's first sector
-    DiskName name{};
-    std::uint16_t blocks = 0;  // as the entry states it
-
-    std::uint8_t fileType() const { return type & 0x0F; }
-    bool closed() const { return (type & 0x80) != 0; }
-    bool locked() const { return (type & 0x40) != 0; }
-};
-
-struct DiskHeader {
-    DiskName name{};
-    std::array<std::uint8_t, 5> idAndDosType{};  // the id, a padding byte and the DOS type, e.g. "00",$A0,"2A"
-    unsigned freeBlocks = 0;
 };
 
 // Reads the header and counts the free blocks as the drive does: the BAM's
@@ -51,21 +37,25 @@ std::optional<cli::Msg> readHeader(DiskImage& image, const std::string& argument
 
 // The entries in directory order. A chain that leaves the image, loops or
 // cannot be read ends the walk with its message in failure().
-class DirectoryReader {
+class DirectoryReader final : public EntryReader {
 public:
-    DirectoryReader(DiskImage& image, std::string argument);
+    DirectoryReader(DiskImage image, std::string argument);
+    DirectoryReader(const DirectoryReader&) = delete;  // its chain reads its own image handle
+    DirectoryReader& operator=(const DirectoryReader&) = delete;
 
     // The next entry whose type byte is not 0; nothing at the end of the
     // directory or after a failure.
     std::optional<DirectoryEntry> next();
-    const std::optional<cli::Msg>& failure() const { return chain_.failure(); }
+    std::optional<ListedEntry> nextListed() override { return next(); }
+    const std::optional<cli::Msg>& failure() const override { return chain_.failure(); }
     // Whether the walk ended by coming back to a directory sector.
-    bool looped() const { return chain_.looped(); }
+    bool looped() const override { return chain_.looped(); }
 
 private:
     bool loadNextSector();
 
-    SectorChain chain_;
+    DiskImage image_;
+    SectorChain chain_;  // reads image_
     Sector sector_{};
     std::size_t slot_;  // of the entry to read next in sector_
 };

@@ -3,6 +3,9 @@
 
 #include "containers/container.hpp"
 
+#include <cstdint>
+
+#include "containers/container_kinds.hpp"
 #include "files/file_messages.hpp"
 
 namespace nuk {
@@ -16,12 +19,63 @@ std::string lowerCase(std::string text) {
     return text;
 }
 
-std::optional<cli::Msg> openSelected(Container& container, const std::string& selector,
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// "#N" names the N-th entry in listing order; a number too large for any
+// container names none.
+std::optional<std::size_t> entryNumber(const std::string& selector) {
+    if (selector.size() < 2 || selector[0] != '#') return std::nullopt;
+    std::size_t number = 0;
+    for (std::size_t i = 1; i < selector.size(); ++i) {
+        if (!isDigit(selector[i])) return std::nullopt;
+        const std::size_t digit = static_cast<std::size_t>(selector[i] - '0');
+        number = number > (SIZE_MAX - digit) / 10 ? SIZE_MAX : number * 10 + digit;
+    }
+    return number;
+}
+
+// A selector that starts with "#" is an entry number: a name that starts
+// with the character is written "\x23".
+std::optional<cli::Msg> openSelected(Container& container, const std::string& selector, const std::string& argument,
                                      std::unique_ptr<BlockSource>& source) {
+    if (selector[0] == '#') {
+        const std::optional<std::size_t> number = entryNumber(selector);
+        if (!number || *number == 0)
+            return pathMessage(argument, "': not an entry number (the first entry is #1)");
+        return container.openEntry(*number, source);
+    }
     if (!isListingRequest(selector)) return container.openFirstMatch(disk::NamePattern(selector), source);
     std::optional<disk::NamePattern> pattern;
     if (selector.size() > 2) pattern.emplace(selector.substr(2));
     return container.list(std::move(pattern), source);
+}
+
+// What each extension of a container names, in the words of the message
+// about a file so named that is no such container.
+struct NamedKind {
+    const char* extension;
+    const char* whatItIsNot;
+};
+
+constexpr NamedKind namedKinds[] = {
+    {".d64", "a disk image of a known size"}, {".d71", "a disk image of a known size"},
+    {".d81", "a disk image of a known size"}, {".d80", "a disk image of a known size"},
+    {".d82", "a disk image of a known size"}, {".g64", "a GCR disk image"},
+    {".g71", "a GCR disk image"},             {".t64", "a T64 tape archive"},
+    {".lnx", "a Lynx archive"},               {".crt", "a cartridge image"},
+};
+
+// The kind the path's extension names, if any: PC64 files are .P00, .S00,
+// .U00, .R00, .D00 and the other two-digit numbers.
+const char* namedKindOf(const std::string& path) {
+    if (path.size() < 4) return nullptr;
+    const std::string extension = lowerCase(path.substr(path.size() - 4));
+    for (const NamedKind& kind : namedKinds) {
+        if (extension == kind.extension) return kind.whatItIsNot;
+    }
+    const bool pc64 = extension[0] == '.' && std::string("psurd").find(extension[1]) != std::string::npos &&
+                      isDigit(extension[2]) && isDigit(extension[3]);
+    return pc64 ? "a PC64 file" : nullptr;
 }
 
 }  // namespace
@@ -38,10 +92,12 @@ cli::Msg selectorRefused(const std::string& argument) {
     return pathMessage(argument, "': CBM $electors are not supported");
 }
 
-bool namedAsContainer(const std::string& path) {
-    if (path.size() < 4) return false;
-    const std::string extension = lowerCase(path.substr(path.size() - 4));
-    return extension == ".d64" || extension == ".d71" || extension == ".d81";
+bool namedAsContainer(const std::string& path) { return namedKindOf(path) != nullptr; }
+
+std::optional<cli::Msg> notAsNamed(const std::string& path, const std::string& argument, std::uint64_t size) {
+    const char* kind = namedKindOf(path);
+    if (!kind) return std::nullopt;
+    return pathMessage(argument, "': not " + std::string(kind) + " (" + std::to_string(size) + " bytes)");
 }
 
 std::optional<cli::Msg> processSelector(const std::string& path, const std::string& selector,
@@ -50,7 +106,7 @@ std::optional<cli::Msg> processSelector(const std::string& path, const std::stri
     std::unique_ptr<Container> container;
     if (auto problem = openContainer(path, argument, container)) return problem;
     file_t file;
-    if (auto problem = openSelected(*container, selector, file.source)) return problem;
+    if (auto problem = openSelected(*container, selector, argument, file.source)) return problem;
     file.directory = dirName(path);
     file.name = baseName(path) + ":" + selector;
     return handler(file);

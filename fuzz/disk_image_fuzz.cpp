@@ -95,14 +95,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     DiskHeader header;
     fuzz::check(!readHeader(headerImage, "d", header), "a readable header");
     for (const bool filtered : {false, true}) {
-        auto listing = openDirectoryListing(image(), header,
-                                            filtered ? std::optional<NamePattern>(NamePattern(pattern)) : std::nullopt, "d");
+        auto listing = openDirectoryListing(header, std::make_unique<DirectoryReader>(image(), "d"),
+                                            filtered ? std::optional<NamePattern>(NamePattern(pattern)) : std::nullopt);
         const std::vector<std::uint8_t> program = readAll(*listing, mostBytes);
         if (!listing->failure()) checkProgram(program);
     }
 
-    DiskImage directoryImage = image();
-    DirectoryReader directory(directoryImage, "d");
+    DirectoryReader directory(image(), "d");
     for (int files = 0; files < 8; ++files) {
         const std::optional<DirectoryEntry> entry = directory.next();
         if (!entry) break;

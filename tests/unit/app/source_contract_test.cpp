@@ -20,6 +20,7 @@
 #include "files/block_source.hpp"
 #include "files/descriptor_source.hpp"
 #include "containers/directory_listing.hpp"
+#include "containers/disk_directory.hpp"
 #include "containers/disk_file_source.hpp"
 #include "containers/image_file.hpp"
 #include "tests/unit/piece_source.hpp"
@@ -107,8 +108,9 @@ Source listing(std::uint8_t linkTrack, std::uint8_t linkSector) {
     Bytes image(819200, 0);
     const std::size_t at = (39 * 40 + 3) * 256;
     image[at] = linkTrack, image[at + 1] = linkSector;
-    return nuk::disk::openDirectoryListing(nuk::disk::DiskImage(d81, std::make_unique<MemoryImage>(image)),
-                                           nuk::disk::DiskHeader{}, std::nullopt, "t.d81:$");
+    auto entries = std::make_unique<nuk::disk::DirectoryReader>(
+        nuk::disk::DiskImage(d81, std::make_unique<MemoryImage>(image)), "t.d81:$");
+    return nuk::disk::openDirectoryListing(nuk::disk::DiskHeader{}, std::move(entries), std::nullopt);
 }
 
 // A regular file read by its descriptor, whole or as a stream; failing: it

@@ -1,0 +1,28 @@
+#pragma once
+// The kinds of container and how each is recognised. A kind with a signature
+// is known by its content, a sector image by its size alone; the extension
+// never decides, it only names what a file that is none of them was meant
+// to be.
+
+#include <memory>
+#include <string>
+
+#include "containers/container.hpp"
+#include "containers/image_file.hpp"
+
+namespace nuk {
+
+// The container the file holds when it is of the recognizer's kind, nothing
+// when it is not. `argument` ("path:selector") names it in its messages.
+using Recognizer = std::unique_ptr<Container> (*)(const std::shared_ptr<disk::ImageFile>& file,
+                                                  const std::string& argument);
+
+// D64, D71 and D81 images, by their size.
+std::unique_ptr<Container> recognizeDiskImage(const std::shared_ptr<disk::ImageFile>& file,
+                                              const std::string& argument);
+
+// Why a file whose name says it is a container of some kind is no
+// container: nothing when the name says no kind.
+std::optional<cli::Msg> notAsNamed(const std::string& path, const std::string& argument, std::uint64_t size);
+
+}  // namespace nuk

@@ -1,0 +1,47 @@
+#pragma once
+// What a container's listing shows, in the form the drives give a disk's
+// directory: a header line, one line per entry, the free blocks. Every
+// container hands its entries to the listing as these.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "cli/message.hpp"
+#include "containers/disk_name_pattern.hpp"
+
+namespace nuk::disk {
+
+struct ListedEntry {
+    // Bits 0-3 the file type (0 DEL, 1 SEQ, 2 PRG, 3 USR, 4 REL, 5 CBM),
+    // bit 6 locked, bit 7 closed. A type byte of 0 marks a free or
+    // scratched slot, which is never handed out.
+    std::uint8_t type = 0;
+    DiskName name{};
+    std::uint16_t blocks = 0;  // as the entry states it
+
+    std::uint8_t fileType() const { return type & 0x0F; }
+    bool closed() const { return (type & 0x80) != 0; }
+    bool locked() const { return (type & 0x40) != 0; }
+};
+
+struct DiskHeader {
+    DiskName name{};
+    std::array<std::uint8_t, 5> idAndDosType{};  // the id, a padding byte and the DOS type, e.g. "00",$A0,"2A"
+    unsigned freeBlocks = 0;
+};
+
+// The entries of a container in listing order.
+class EntryReader {
+public:
+    virtual ~EntryReader() = default;
+
+    // The next entry the listing shows; nothing at the end or after a failure.
+    virtual std::optional<ListedEntry> nextListed() = 0;
+    virtual const std::optional<cli::Msg>& failure() const = 0;
+    // Whether the walk ended by coming back to an entry it had read: every
+    // entry has been listed once by then, so the listing closes as at its end.
+    virtual bool looped() const { return false; }
+};
+
+}  // namespace nuk::disk
