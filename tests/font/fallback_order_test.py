@@ -22,35 +22,15 @@ import sys
 
 from fontTools.ttLib import TTFont
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from font_sandbox import is_private_use, write_fonts_conf  # noqa: E402
+
 FAMILIES = ["monospace", "DejaVu Sans Mono", "Noto Sans Mono", "Noto Mono", "Liberation Mono", "Hack",
             "FreeMono", "Ubuntu Mono", "Source Code Pro", "Fira Mono"]
 
-FONTS_CONF = """<?xml version="1.0"?>
-<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
-<fontconfig>
-  <include ignore_missing="yes">/etc/fonts/conf.d</include>
-  <dir>/usr/share/fonts</dir>
-  <dir>/usr/local/share/fonts</dir>
-  <dir>{fonts}</dir>
-  <cachedir>{cache}</cachedir>
-  {rule}
-  <selectfont><rejectfont>
-    <glob>/usr/share/fonts/truetype/hexloom/*</glob>
-    <glob>/usr/local/share/fonts/truetype/hexloom/*</glob>
-  </rejectfont></selectfont>
-</fontconfig>
-"""
-
-
-def is_private_use(code_point):
-    return 0xEE00 <= code_point <= 0xEFFF
-
-
 def configuration(work, name, rule):
     path = os.path.join(work, f"{name}.conf")
-    with open(path, "w") as conf:
-        conf.write(FONTS_CONF.format(fonts=os.path.join(work, "fonts"), cache=os.path.join(work, f"cache-{name}"),
-                                     rule=f"<include>{os.path.abspath(rule)}</include>" if rule else ""))
+    write_fonts_conf(path, os.path.join(work, "fonts"), os.path.join(work, f"cache-{name}"), rule)
     return path
 
 

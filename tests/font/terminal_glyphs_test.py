@@ -42,6 +42,9 @@ import time
 
 from PIL import Image, ImageDraw, ImageFont
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from font_sandbox import is_private_use, write_fonts_conf  # noqa: E402
+
 PIXEL_SIZE = 16  # both terminals' fonts are 12 points, at 96 dpi
 COLUMNS, ROWS = 80, 36
 # Full blocks in columns 0 and 2 of the first line and column 1 of the
@@ -101,27 +104,6 @@ TERMINALS = {
 FAINT_INK = 224
 TEXT_COLUMN = 6 + 16 * 3  # where the text column of a 16-byte line begins
 
-# The system's rules and fonts, but a cache of its own: the rule's scan edits
-# take effect only on fonts scanned after it is read, and the system's caches
-# were made without it.
-FONTS_CONF = """<?xml version="1.0"?>
-<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
-<fontconfig>
-  <include ignore_missing="yes">/etc/fonts/conf.d</include>
-  <dir>/usr/share/fonts</dir>
-  <dir>/usr/local/share/fonts</dir>
-  <dir>{fonts}</dir>
-  <cachedir>{cache}</cachedir>
-  <include>{rule}</include>
-  <!-- Only the font under test: not one a package installed. -->
-  <selectfont><rejectfont>
-    <glob>/usr/share/fonts/truetype/hexloom/*</glob>
-    <glob>/usr/local/share/fonts/truetype/hexloom/*</glob>
-  </rejectfont></selectfont>
-</fontconfig>
-"""
-
-
 def prepare(work, font, rule, terminal):
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(os.path.join(work, "fonts"))
@@ -131,9 +113,7 @@ def prepare(work, font, rule, terminal):
     with open(os.path.join(work, "home", conf_path), "w") as conf:
         conf.write(conf_text.format(columns=COLUMNS, rows=ROWS))
     shutil.copy(font, os.path.join(work, "fonts"))
-    with open(os.path.join(work, "fonts.conf"), "w") as conf:
-        conf.write(FONTS_CONF.format(fonts=os.path.join(work, "fonts"), cache=os.path.join(work, "cache"),
-                                      rule=os.path.abspath(rule)))
+    write_fonts_conf(os.path.join(work, "fonts.conf"), os.path.join(work, "fonts"), os.path.join(work, "cache"), rule)
     with open(os.path.join(work, "all-bytes.bin"), "wb") as sample:
         sample.write(bytes(range(256)))
     with open(os.path.join(work, "show.sh"), "w") as script:
@@ -283,10 +263,6 @@ class FallbackFonts:
         return self.fonts[path]
 
 
-def is_private_use(character):
-    return 0xEE00 <= ord(character) <= 0xEFFF
-
-
 def shifted(points, dx, dy):
     return frozenset((x + dx, y + dy) for x, y in points)
 
@@ -320,12 +296,12 @@ def main():
     baseline = round(ImageFont.truetype(font_file(work, terminal_family), PIXEL_SIZE).getmetrics()[0])
     def expected_ink(character, threshold=128):
         """The glyph fontconfig gives for the character, on the terminal's baseline, and its advance."""
-        source = font if is_private_use(character) else drawing_font(character)
+        source = font if is_private_use(ord(character)) else drawing_font(character)
         return (shifted(glyph_ink(source, character, threshold), 0, baseline - PIXEL_SIZE),
                 round(source.getlength(character)))
 
     def glyph_failure(row, column, character):
-        source = ("Hexloom Mono" if is_private_use(character) else
+        source = ("Hexloom Mono" if is_private_use(ord(character)) else
                   os.path.basename(font_file(work, f"{terminal_family}:charset={ord(character):x}")))
         return f"row {row} column {column}: U+{ord(character):04X} is not the glyph of {source}"
 
@@ -335,7 +311,7 @@ def main():
         for column, character in enumerate(line[TEXT_COLUMN:], start=TEXT_COLUMN):
             # Light grey counts as ink too for the other fonts' glyphs: their
             # hairlines, split over two columns, are all grey.
-            threshold = 128 if is_private_use(character) else FAINT_INK
+            threshold = 128 if is_private_use(ord(character)) else FAINT_INK
             expected, advance = expected_ink(character, threshold)
             best = max((loose_similarity(ink(shot.crop((start, y, start + advance, y + cell_height)), threshold),
                                          expected),
@@ -351,7 +327,7 @@ def main():
     offsets = None
     private_use_cells = 0
     for row, line in enumerate(lines[len(MARKER):], start=len(MARKER)):
-        private_use_cells += sum(map(is_private_use, line))
+        private_use_cells += sum(is_private_use(ord(c)) for c in line)
         if not grid:
             failures += follow_text_column(row, line)
             line = line[:TEXT_COLUMN]
@@ -359,7 +335,7 @@ def main():
             drawn = cell_ink(row, column)
             if ord(character) in DRAWN_BY_THE_TERMINAL:
                 continue
-            if not is_private_use(character):
+            if not is_private_use(ord(character)):
                 if similarity(drawn, expected_ink(character)[0]) < 0.5:
                     failures.append(glyph_failure(row, column, character))
                 continue
