@@ -6,8 +6,8 @@
 
 void initCommandLine() {
     for (nuk::cli::Option* option :
-         {&load, &start, &len, &seek, &width, &hex0x, &turbo, &hexUpper, &color, &lowercase, &unicode,
-          &ascii, &Epath, &Enewline, &verbose, &quiet, &version, &help, &warranty, &debug}) {
+         {&load, &start, &len, &seek, &width, &squeeze, &hex0x, &turbo, &hexUpper, &color, &lowercase, &unicode,
+          &ascii, &Epath, &Enewline, &raw, &verbose, &quiet, &version, &help, &warranty, &debug}) {
         parser.addOption(*option);
     }
     parser.setDescription(usageDescription);

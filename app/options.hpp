@@ -1,7 +1,7 @@
 #pragma once
 // The process-wide objects of the program, created during static
 // initialisation in one translation unit (program_state.cpp) in this order:
-// product constants, console, parser, the twenty options.
+// product constants, console, parser, the twenty-two options.
 // The option objects are the program's settings.
 
 #include "cli/option.hpp"
@@ -22,6 +22,7 @@ extern nuk::cli::Option start;
 extern nuk::cli::Option len;
 extern nuk::cli::Option seek;
 extern nuk::cli::Option width;
+extern nuk::cli::Option squeeze;   // -a/--squeeze
 extern nuk::cli::Option hex0x;      // --0x
 extern nuk::cli::Option turbo;
 extern nuk::cli::Option hexUpper;   // -H/--hex-upper
@@ -31,6 +32,7 @@ extern nuk::cli::Option unicode;
 extern nuk::cli::Option ascii;
 extern nuk::cli::Option Epath;
 extern nuk::cli::Option Enewline;
+extern nuk::cli::Option raw;
 
 // Registers the options with the parser in help order and sets the usage text.
 void initCommandLine();
