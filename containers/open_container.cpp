@@ -15,6 +15,9 @@ namespace {
 
 constexpr Recognizer recognizers[] = {
     // by signature
+    recognizeT64Archive,
+    recognizePc64File,
+    recognizeLynxArchive,
     // by size
     recognizeDiskImage,
 };
