@@ -1,9 +1,11 @@
-// The whole program on a damaged disk image, started as a command line
+// The whole program on a damaged disk image or archive, started as a command
+// line
 //   hexloom OPTIONS image.d64:SELECTOR
 // would start it. The input's first bytes choose the options and the selector
-// from the program's own grammar; the rest is the image: a size (one of the
-// eight an image can have) and sectors, each a 2-byte sector index followed
-// by up to 256 bytes; all other sectors are zero. The seeds are real images
+// from the program's own grammar; the rest is the image: a kind (one of the
+// eight sizes a disk image can have, or an archive, as long as its blocks
+// reach) and blocks of 256 bytes, each a 2-byte block index followed by up
+// to 256 bytes; all other blocks are zero. The seeds are real images
 // in that form, so the fuzzer mutates whole sectors as well as their bytes.
 // fuzz/image_inputs.py writes the seeds, and shows any input (a crash, say)
 // as its command line and image.
@@ -32,14 +34,18 @@ extern "C" __attribute__((weak)) void __sanitizer_set_report_fd(void* fd);
 namespace {
 
 struct ImageKind {
-    std::uint64_t size;
+    std::uint64_t size;  // 0: as long as the blocks written reach
     const char* name;
 };
 
 constexpr ImageKind imageKinds[] = {
     {174848, "image.d64"}, {175531, "image.d64"}, {196608, "image.d64"}, {197376, "image.d64"},
     {349696, "image.d71"}, {351062, "image.d71"}, {819200, "image.d81"}, {822400, "image.d81"},
+    {0, "image.t64"},      {0, "image.p00"},      {0, "image.lnx"},
 };
+
+// The blocks an archive's input can place: 64 KiB.
+constexpr std::uint64_t archiveBlocks = 256;
 
 // Numbers around the edges of a sector's 254 data bytes and of a block.
 constexpr unsigned edgeNumbers[] = {0, 1, 2, 3, 253, 254, 255, 256, 257, 508, 65535, 65536};
@@ -109,7 +115,7 @@ std::string writeImage(fuzz::ByteReader& input) {
     unlink(path.c_str());
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
     fuzz::check(fd >= 0 && ftruncate(fd, static_cast<off_t>(kind.size)) == 0, "an image file", path);
-    const std::uint64_t sectors = kind.size / 256;
+    const std::uint64_t sectors = kind.size != 0 ? kind.size / 256 : archiveBlocks;
     while (input.restSize() > 2) {
         const std::uint64_t index = input.number(2) % sectors;
         const std::size_t n = std::min<std::size_t>(256, input.restSize());
