@@ -39,13 +39,14 @@ std::uint32_t longWord(const std::uint8_t* at) {
     return static_cast<std::uint32_t>(word(at)) | static_cast<std::uint32_t>(word(at + 2)) << 16;
 }
 
-// The signature starts with "C64" and says it is a tape, in either case:
-// PC64 files and cartridge images start with "C64" too.
+// The signature's text, up to its first zero byte, starts with "C64" and
+// says it is a tape, in either case. PC64 files ("C64File" and a zero) and
+// cartridge images start with "C64" too, but their text says no tape.
 bool isT64Signature(const std::uint8_t* signature) {
     if (std::memcmp(signature, "C64", 3) != 0) return false;
-    for (std::size_t i = 3; i + 4 <= 32; ++i) {
+    for (std::size_t i = 3; i + 4 <= 32 && signature[i] != 0; ++i) {
         bool tape = true;
-        for (std::size_t k = 0; k < 4; ++k) tape = tape && (signature[i + k] | 0x20) == "tape"[k];
+        for (std::size_t k = 0; k < 4 && tape; ++k) tape = (signature[i + k] | 0x20) == "tape"[k];
         if (tape) return true;
     }
     return false;
