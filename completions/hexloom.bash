@@ -1,8 +1,9 @@
 # bash completion for hexloom                                 -*- shell-script -*-
 #
 # Offers the options, short and long, and file names for FILE arguments.
-# After a disk image's colon ("image.d64:") nothing is offered: names inside
-# an image are not completed.
+# After a container's colon ("image.d64:", "games.t64:", "game.p00:",
+# "games.lnx:") nothing is offered: names inside a container are not
+# completed.
 # Works with or without the bash-completion package.
 
 _hexloom()
@@ -19,7 +20,7 @@ _hexloom()
         return
     fi
 
-    # Names inside a disk image ("t.d64:NAME") are not completed, nor file
+    # Names inside a container ("t.d64:NAME", "t.t64:NAME") are not completed, nor file
     # names after the colon: with ":" among the word breaks (as bash has it)
     # the colon arrives as a word of its own, without it inside the word.
     if [[ $cur == *:* || $prev == : ]]; then

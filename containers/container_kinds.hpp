@@ -21,6 +21,18 @@ using Recognizer = std::unique_ptr<Container> (*)(const std::shared_ptr<disk::Im
 std::unique_ptr<Container> recognizeCartridgeImage(const std::shared_ptr<disk::ImageFile>& file,
                                                    const std::string& argument);
 
+// T64 tape archives, by their signature ("C64" and "tape").
+std::unique_ptr<Container> recognizeT64Archive(const std::shared_ptr<disk::ImageFile>& file,
+                                               const std::string& argument);
+
+// PC64 files, by their signature "C64File".
+std::unique_ptr<Container> recognizePc64File(const std::shared_ptr<disk::ImageFile>& file,
+                                             const std::string& argument);
+
+// Lynx archives, by their BASIC program and the "LYNX" in their directory.
+std::unique_ptr<Container> recognizeLynxArchive(const std::shared_ptr<disk::ImageFile>& file,
+                                                const std::string& argument);
+
 // D64, D71, D81, D80 and D82 images, by their size.
 std::unique_ptr<Container> recognizeDiskImage(const std::shared_ptr<disk::ImageFile>& file,
                                               const std::string& argument);

@@ -16,6 +16,9 @@ namespace {
 constexpr Recognizer recognizers[] = {
     // by signature
     recognizeCartridgeImage,
+    recognizeT64Archive,
+    recognizePc64File,
+    recognizeLynxArchive,
     // by size
     recognizeDiskImage,
 };

@@ -26,10 +26,13 @@ CORPUS = os.path.join(HERE, "corpus", "whole_program_image")
 FLAGS = ["-L", "-c", "-H", "--0x", "--turbo", "--ascii", "-U", "-C", "--Epath", "--Enewline", "-v", "-q"]
 # The target's edge numbers; a choice of 1 to 12 picks one, odd choices are written in decimal.
 EDGES = [0, 1, 2, 3, 253, 254, 255, 256, 257, 508, 65535, 65536]
+# Size 0: an archive, as long as its blocks reach (at most ARCHIVE_BLOCKS of them).
 SIZES = [(174848, ".d64"), (175531, ".d64"), (196608, ".d64"), (197376, ".d64"),
          (349696, ".d71"), (351062, ".d71"), (819200, ".d81"), (822400, ".d81"),
-         (533248, ".d80"), (1066496, ".d82"), (16384, ".crt")]
-SIZE_INDEX = {".d64": 0, ".d71": 4, ".d81": 6, ".d80": 8, ".d82": 9, ".crt": 10}
+         (533248, ".d80"), (1066496, ".d82"), (16384, ".crt"),
+         (0, ".t64"), (0, ".p00"), (0, ".lnx")]
+SIZE_INDEX = {".d64": 0, ".d71": 4, ".d81": 6, ".d80": 8, ".d82": 9, ".crt": 10, ".t64": 11, ".p00": 12, ".lnx": 13}
+ARCHIVE_BLOCKS = 256
 SELECTOR_KIND = {"$": 0, "$:": 1, "name": 2, "*": 3}
 
 # (CBM name, type, bytes): one sector, three sectors, and a file of one byte.
@@ -52,6 +55,11 @@ SEEDS = [
     ("kit-d82-log", "kit", ".d82", ["--ascii"], {"-w": 8}, "name", "LOG"),
     ("kit-crt-listing", "kit", ".crt", ["-L"], {}, "$", ""),
     ("kit-crt-bank-one", "kit", ".crt", ["-L", "-C"], {"-s": 1, "-l": 300}, "name", "1"),
+    ("kit-t64-listing", "kit", ".t64", [], {}, "$", ""),
+    ("kit-t64-load-name", "kit", ".t64", ["-L"], {"-s": 1}, "name", "LOG"),
+    ("cbmconvert-p00-first", "cbmconvert", ".p00", ["-L"], {}, "*", ""),
+    ("cbmconvert-lnx-listing", "cbmconvert", ".lnx", ["--ascii"], {}, "$:", "O*"),
+    ("cbmconvert-lnx-width-len", "cbmconvert", ".lnx", [], {"-w": 8, "-l": 300}, "name", "LOG"),
 ]
 
 sys.path.insert(0, os.path.join(HERE, "..", "tests", "golden"))
@@ -67,10 +75,15 @@ def kit_image(extension):
 
 
 def make_image(tool, extension, folder):
-    if tool == "kit":
+    if tool == "kit" and extension != ".t64":
         return kit_image(extension)
     image = os.path.join(folder, "disk" + extension)
-    if tool == "cc1541":
+    if tool == "kit":
+        # The T64 writer of the golden tests; a T64 holds PRG files.
+        sys.path.insert(0, os.path.join(HERE, "..", "tests", "golden"))
+        from archive_writers_test import write_t64
+        write_t64(image, [(None, name, kind, b"\x01\x08" + data) for name, kind, data in FILES])
+    elif tool == "cc1541":
         command = ["cc1541", "-q", "-n", "seed", "-i", "sd 2a"]
         for name, kind, data in FILES:
             local = os.path.join(folder, name.lower())
@@ -85,8 +98,14 @@ def make_image(tool, extension, folder):
             with open(local, "wb") as out:
                 out.write(data)
             locals_.append(local)
-        option = {".d64": "-D4", ".d71": "-D7", ".d81": "-D8"}[extension]
-        subprocess.run(["cbmconvert", "-v0", "-n", option, image] + locals_, check=True, stdout=subprocess.DEVNULL)
+        if extension == ".p00":
+            subprocess.run(["cbmconvert", "-v0", "-P", "-n", locals_[0]], cwd=folder, check=True,
+                           stdout=subprocess.DEVNULL)
+            image = os.path.join(folder, "game.p00")
+        else:
+            option = {".d64": "-D4", ".d71": "-D7", ".d81": "-D8", ".lnx": "-L"}[extension]
+            subprocess.run(["cbmconvert", "-v0", "-n", option, image] + locals_, check=True,
+                           stdout=subprocess.DEVNULL)
     with open(image, "rb") as source:
         return source.read()
 
@@ -104,9 +123,10 @@ def seed_bytes(image, extension, flags, numbers, selector, pattern):
         out += number_choice(numbers[option]) if option in numbers else b"\x00"
     out += bytes([SELECTOR_KIND[selector] | len(pattern) << 2]) + pattern.encode("ascii")
     out += bytes([SIZE_INDEX[extension]])
-    for index in range(len(image) // 256):
+    for index in range((len(image) + 255) // 256):
         sector = image[index * 256:(index + 1) * 256]
-        if any(sector):
+        # An archive's last block is written even when zero: it gives the length.
+        if any(sector) or (SIZES[SIZE_INDEX[extension]][0] == 0 and (index + 1) * 256 >= len(image)):
             out += index.to_bytes(2, "big") + sector
     return out
 
@@ -137,7 +157,9 @@ def show(path, folder):
     size, extension = SIZES[byte() % len(SIZES)]
     image = bytearray(size)
     while len(data) - at > 2:
-        index = number() % (size // 256)
+        index = number() % (size // 256 if size else ARCHIVE_BLOCKS)
+        if len(image) < index * 256:
+            image.extend(bytes(index * 256 - len(image)))
         sector = data[at:at + 256]
         at += len(sector)
         image[index * 256:index * 256 + len(sector)] = sector

@@ -1,11 +1,13 @@
-// The whole program on a damaged disk or cartridge image, started as a command line
+// The whole program on a damaged disk image, archive or cartridge, started as
+// a command line
 //   hexloom OPTIONS image.d64:SELECTOR
 // would start it. The input's first bytes choose the options and the selector
-// from the program's own grammar; the rest is the image: a size (one of the
-// sizes the kinds of image have) and sectors, each a 2-byte sector index followed
-// by up to 256 bytes; all other sectors are zero. A cartridge image, which
-// has no size of its own, is written in 16 KiB. The seeds are real images
-// in that form, so the fuzzer mutates whole sectors as well as their bytes.
+// from the program's own grammar; the rest is the image: a kind (one of the
+// sizes the kinds of sector image have, a cartridge in 16 KiB, or an archive,
+// as long as its blocks reach) and blocks of 256 bytes, each a 2-byte block
+// index followed by up to 256 bytes; all other blocks are zero. The seeds are
+// real images in that form, so the fuzzer mutates whole sectors as well as
+// their bytes.
 // fuzz/image_inputs.py writes the seeds, and shows any input (a crash, say)
 // as its command line and image.
 // Standard output and standard error go to /dev/null while the program runs;
@@ -33,7 +35,7 @@ extern "C" __attribute__((weak)) void __sanitizer_set_report_fd(void* fd);
 namespace {
 
 struct ImageKind {
-    std::uint64_t size;
+    std::uint64_t size;  // 0: as long as the blocks written reach
     const char* name;
 };
 
@@ -41,7 +43,11 @@ constexpr ImageKind imageKinds[] = {
     {174848, "image.d64"}, {175531, "image.d64"}, {196608, "image.d64"}, {197376, "image.d64"},
     {349696, "image.d71"}, {351062, "image.d71"}, {819200, "image.d81"}, {822400, "image.d81"},
     {533248, "image.d80"}, {1066496, "image.d82"}, {16384, "image.crt"},
+    {0, "image.t64"},      {0, "image.p00"},      {0, "image.lnx"},
 };
+
+// The blocks an archive's input can place: 64 KiB.
+constexpr std::uint64_t archiveBlocks = 256;
 
 // Numbers around the edges of a sector's 254 data bytes and of a block.
 constexpr unsigned edgeNumbers[] = {0, 1, 2, 3, 253, 254, 255, 256, 257, 508, 65535, 65536};
@@ -111,7 +117,7 @@ std::string writeImage(fuzz::ByteReader& input) {
     unlink(path.c_str());
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
     fuzz::check(fd >= 0 && ftruncate(fd, static_cast<off_t>(kind.size)) == 0, "an image file", path);
-    const std::uint64_t sectors = kind.size / 256;
+    const std::uint64_t sectors = kind.size != 0 ? kind.size / 256 : archiveBlocks;
     while (input.restSize() > 2) {
         const std::uint64_t index = input.number(2) % sectors;
         const std::size_t n = std::min<std::size_t>(256, input.restSize());

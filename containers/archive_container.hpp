@@ -1,0 +1,80 @@
+#pragma once
+// Archives of Commodore files (T64 tape archives, PC64 files, Lynx
+// archives): a directory of entries whose bytes lie one after another in the
+// archive file. Every kind describes its entries as ArchivedFiles; the
+// listing, the search by name or number and the reading are shared.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "containers/container.hpp"
+#include "containers/image_file.hpp"
+#include "containers/listed_entry.hpp"
+
+namespace nuk::archive {
+
+// An entry as the directory describes it: what the listing shows, and where
+// its bytes are. It is delivered as its load address (when the archive keeps
+// it apart from the data, as a T64 does) followed by `length` bytes from
+// `offset`; bytes the archive file does not hold are missing.
+struct ArchivedFile : disk::ListedEntry {
+    std::optional<std::uint16_t> loadAddress;
+    std::uint64_t offset = 0;
+    std::uint64_t length = 0;
+};
+
+// The number of 254-byte blocks a file of this many bytes takes on a disk,
+// as the listing shows it (at most what a line number holds).
+std::uint16_t blocksFor(std::uint64_t bytes);
+
+// The entries of one archive in directory order. A damaged directory ends
+// the walk with its message in failure().
+class ArchiveReader : public disk::EntryReader {
+public:
+    virtual std::optional<ArchivedFile> next() = 0;
+    std::optional<disk::ListedEntry> nextListed() final { return next(); }
+    const std::optional<cli::Msg>& failure() const final { return failure_; }
+
+protected:
+    std::optional<cli::Msg> failure_;
+};
+
+class ArchiveContainer : public Container {
+public:
+    ArchiveContainer(std::shared_ptr<disk::ImageFile> file, std::string argument)
+        : file_(std::move(file)), argument_(std::move(argument)) {}
+
+    std::optional<cli::Msg> list(std::optional<disk::NamePattern> pattern,
+                                 std::unique_ptr<BlockSource>& source) final;
+    std::optional<cli::Msg> openEntry(std::size_t number, std::unique_ptr<BlockSource>& source) final;
+    // Entries of type DEL are listed but never loaded by name, as on a disk.
+    std::optional<cli::Msg> openFirstMatch(const disk::NamePattern& pattern,
+                                           std::unique_ptr<BlockSource>& source) final;
+
+protected:
+    // The header line of the listing: the archive's name; archives have no
+    // free blocks.
+    virtual disk::DiskHeader header() const = 0;
+    // A walk through the entries from the first; each walk reads on its own.
+    virtual std::unique_ptr<ArchiveReader> entries() const = 0;
+
+    const std::shared_ptr<disk::ImageFile> file_;
+    const std::string argument_;
+
+private:
+    template <typename Wanted>
+    std::optional<cli::Msg> openFound(Wanted wanted, std::unique_ptr<BlockSource>& source);
+};
+
+// A name as an archive stores it, as the listing and the matching take it:
+// padded with $A0 after its last character. Archives pad with spaces, $A0
+// or zero bytes; `length` bytes at most 16 are taken.
+disk::DiskName paddedName(const std::uint8_t* bytes, std::size_t length);
+
+// The header of a listing that shows this name and no id.
+disk::DiskHeader headerNamed(const disk::DiskName& name);
+
+}  // namespace nuk::archive
