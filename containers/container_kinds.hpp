@@ -17,6 +17,10 @@ namespace nuk {
 using Recognizer = std::unique_ptr<Container> (*)(const std::shared_ptr<disk::ImageFile>& file,
                                                   const std::string& argument);
 
+// G64 and G71 images, by their signature.
+std::unique_ptr<Container> recognizeGcrImage(const std::shared_ptr<disk::ImageFile>& file,
+                                             const std::string& argument);
+
 // D64, D71 and D81 images, by their size.
 std::unique_ptr<Container> recognizeDiskImage(const std::shared_ptr<disk::ImageFile>& file,
                                               const std::string& argument);

@@ -60,12 +60,22 @@ unsigned freeInBamSector(const Sector& bam, unsigned firstTrack) {
     return free;
 }
 
+// Reads a sector outside the directory's chain that the listing needs,
+// failing as the chain does where the drive could not read it.
+std::optional<cli::Msg> readDirectorySector(DiskImage& image, const std::string& argument, Location where,
+                                            Sector& into) {
+    const std::uint8_t errorByte = image.errorByte(where);
+    if (errorByte > 1) return sectorUnreadable(argument, Chain::directory, where, errorByte);
+    if (!image.read(where, into)) return imageReadFailed(argument, errno);
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<cli::Msg> readHeader(DiskImage& image, const std::string& argument, DiskHeader& header) {
     const DirectoryPlaces places = placesOf(image.kind());
     Sector sector;
-    if (!image.read(places.header, sector)) return imageReadFailed(argument, errno);
+    if (auto problem = readDirectorySector(image, argument, places.header, sector)) return problem;
     std::copy_n(sector.begin() + places.nameOffset, header.name.size(), header.name.begin());
     std::copy_n(sector.begin() + places.nameOffset + 18, header.idAndDosType.size(), header.idAndDosType.begin());
     if (image.kind() != Kind::d81) {
@@ -75,7 +85,7 @@ std::optional<cli::Msg> readHeader(DiskImage& image, const std::string& argument
     }
     header.freeBlocks = 0;
     for (unsigned part = 0; part < 2; ++part) {
-        if (!image.read({40, 1 + part}, sector)) return imageReadFailed(argument, errno);
+        if (auto problem = readDirectorySector(image, argument, {40, 1 + part}, sector)) return problem;
         header.freeBlocks += freeInBamSector(sector, 1 + 40 * part);
     }
     return std::nullopt;

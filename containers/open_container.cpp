@@ -15,6 +15,7 @@ namespace {
 
 constexpr Recognizer recognizers[] = {
     // by signature
+    recognizeGcrImage,
     // by size
     recognizeDiskImage,
 };
