@@ -9,11 +9,12 @@ that are not zero.
                                                      prints its command line
 
 The seeds are images that cc1541 and cbmconvert make from a few small files,
-each with a command line.
+each with a command line (a G64 with only the tracks that hold the files).
 """
 
 import os
 import shlex
+import struct
 import subprocess
 import sys
 import tempfile
@@ -26,8 +27,11 @@ FLAGS = ["-L", "-c", "-H", "--0x", "--turbo", "--ascii", "-U", "-C", "--Epath", 
 # The target's edge numbers; a choice of 1 to 12 picks one, odd choices are written in decimal.
 EDGES = [0, 1, 2, 3, 253, 254, 255, 256, 257, 508, 65535, 65536]
 SIZES = [(174848, ".d64"), (175531, ".d64"), (196608, ".d64"), (197376, ".d64"),
-         (349696, ".d71"), (351062, ".d71"), (819200, ".d81"), (822400, ".d81")]
-SIZE_INDEX = {".d64": 0, ".d71": 4, ".d81": 6}
+         (349696, ".d71"), (351062, ".d71"), (819200, ".d81"), (822400, ".d81"), (16072, ".g64")]
+SIZE_INDEX = {".d64": 0, ".d71": 4, ".d81": 6, ".g64": 8}
+# A G64 seed keeps only the tracks that hold the directory and, as cc1541
+# writes them, the files: 84 half-tracks, two tracks of 7692 bytes (16072 bytes).
+G64_TRACKS = (1, 18)
 SELECTOR_KIND = {"$": 0, "$:": 1, "name": 2, "*": 3}
 
 # (CBM name, type, bytes): one sector, three sectors, and a file of one byte.
@@ -46,13 +50,33 @@ SEEDS = [
     ("cbmconvert-d64-width-len", "cbmconvert", ".d64", [], {"-w": 8, "-l": 300}, "name", "LOG"),
     ("cbmconvert-d71-listing-ascii", "cbmconvert", ".d71", ["--ascii", "--Epath"], {}, "$", ""),
     ("cbmconvert-d81-seek-two", "cbmconvert", ".d81", ["-L", "-U", "--0x"], {"-s": 2, "-S": 4096}, "*", ""),
+    ("cc1541-g64-listing", "cc1541", ".g64", [], {}, "$", ""),
+    ("cc1541-g64-load-pattern", "cc1541", ".g64", ["-L"], {"-w": 8}, "name", "L*"),
 ]
+
+
+def compact_g64(g64):
+    """The G64 with only G64_TRACKS, in a table of 84 half-tracks."""
+    count = g64[9]
+    offsets = struct.unpack_from("<%dI" % count, g64, 12)
+    table, body = [0] * 84, b""
+    for track in G64_TRACKS:
+        at = offsets[2 * (track - 1)]
+        length = g64[at] | g64[at + 1] << 8
+        table[2 * (track - 1)] = 12 + 8 * 84 + len(body)
+        body += g64[at:at + 2 + length]
+    speeds = [3] * 84
+    return g64[:9] + bytes([84]) + g64[10:12] + struct.pack("<84I", *table) + struct.pack("<84I", *speeds) + body
 
 
 def make_image(tool, extension, folder):
     image = os.path.join(folder, "disk" + extension)
+    if extension == ".g64":
+        image = os.path.join(folder, "disk.d64")
     if tool == "cc1541":
         command = ["cc1541", "-q", "-n", "seed", "-i", "sd 2a"]
+        if extension == ".g64":
+            command += ["-g", os.path.join(folder, "disk.g64")]
         for name, kind, data in FILES:
             local = os.path.join(folder, name.lower())
             with open(local, "wb") as out:
@@ -68,6 +92,9 @@ def make_image(tool, extension, folder):
             locals_.append(local)
         option = {".d64": "-D4", ".d71": "-D7", ".d81": "-D8"}[extension]
         subprocess.run(["cbmconvert", "-v0", "-n", option, image] + locals_, check=True, stdout=subprocess.DEVNULL)
+    if extension == ".g64":
+        with open(os.path.join(folder, "disk.g64"), "rb") as source:
+            return compact_g64(source.read())
     with open(image, "rb") as source:
         return source.read()
 
