@@ -1,8 +1,8 @@
 # bash completion for hexloom                                 -*- shell-script -*-
 #
 # Offers the options, short and long, and file names for FILE arguments.
-# After a disk image's colon ("image.d64:") nothing is offered: names inside
-# an image are not completed.
+# After a container's colon ("image.d64:", "disk.g64:") nothing is offered: names inside
+# a container are not completed.
 # Works with or without the bash-completion package.
 
 _hexloom()
