@@ -85,8 +85,9 @@ bool GcrImage::decode(unsigned track) {
     if (track == decodedTrack_) return true;
     std::optional<TrackBits> bits = trackBits(track);
     if (!bits) return false;
-    DiskImage shape = DiskImage::overSectors(layout_, nullptr);
-    decoded_ = decodeTrack(*bits, track, shape.sectorsOnTrack(track));
+    // The layout alone says how many sectors the track has.
+    const DiskImage tracks = DiskImage::overSectors(layout_, nullptr);
+    decoded_ = decodeTrack(*bits, track, tracks.sectorsOnTrack(track));
     decodedTrack_ = track;
     return true;
 }
