@@ -1,9 +1,9 @@
 # bash completion for hexloom                                 -*- shell-script -*-
 #
 # Offers the options, short and long, and file names for FILE arguments.
-# After a container's colon ("image.d64:", "games.t64:", "game.p00:",
-# "games.lnx:") nothing is offered: names inside a container are not
-# completed.
+# After a container's colon ("image.d64:", "disk.g64:", "games.t64:",
+# "game.p00:", "games.lnx:") nothing is offered: names inside a container
+# are not completed.
 # Works with or without the bash-completion package.
 
 _hexloom()

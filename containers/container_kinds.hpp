@@ -33,6 +33,10 @@ std::unique_ptr<Container> recognizePc64File(const std::shared_ptr<disk::ImageFi
 std::unique_ptr<Container> recognizeLynxArchive(const std::shared_ptr<disk::ImageFile>& file,
                                                 const std::string& argument);
 
+// G64 and G71 images, by their signature.
+std::unique_ptr<Container> recognizeGcrImage(const std::shared_ptr<disk::ImageFile>& file,
+                                             const std::string& argument);
+
 // D64, D71, D81, D80 and D82 images, by their size.
 std::unique_ptr<Container> recognizeDiskImage(const std::shared_ptr<disk::ImageFile>& file,
                                               const std::string& argument);

@@ -1,5 +1,7 @@
-// A D64, D71, D81, D80 or D82 disk image as a container: its directory is the listing,
-// its files are the entries.
+// A disk image as a container: D64, D71, D81, D80 and D82 images, known by
+// their size, and any other image of their file systems (the GCR images).
+
+#include "containers/disk_container.hpp"
 
 #include <utility>
 
@@ -59,10 +61,14 @@ private:
 
 }  // namespace
 
+std::unique_ptr<Container> openDiskContainer(DiskImage image, std::string argument) {
+    return std::make_unique<DiskContainer>(std::move(image), std::move(argument));
+}
+
 std::unique_ptr<Container> recognizeDiskImage(const std::shared_ptr<ImageFile>& file, const std::string& argument) {
     const std::optional<Layout> layout = layoutForSize(file->size());
     if (!layout) return nullptr;
-    return std::make_unique<DiskContainer>(DiskImage(*layout, file), argument);
+    return openDiskContainer(DiskImage(*layout, file), argument);
 }
 
 }  // namespace nuk

@@ -66,6 +66,16 @@ unsigned freeInBamSector(const Sector& bam, unsigned firstTrack) {
     return free;
 }
 
+// Reads a sector outside the directory's chain that the listing needs,
+// failing as the chain does where the drive could not read it.
+std::optional<cli::Msg> readDirectorySector(DiskImage& image, const std::string& argument, Location where,
+                                            Sector& into) {
+    const std::uint8_t errorByte = image.errorByte(where);
+    if (errorByte > 1) return sectorUnreadable(argument, Chain::directory, where, errorByte);
+    if (!image.read(where, into)) return imageReadFailed(argument, errno);
+    return std::nullopt;
+}
+
 // The 8050's and 8250's BAM: a sector for each 50 tracks, at 38/0, 38/3,
 // 38/6 and 38/9, five bytes per track from byte 6, the first of them the
 // free count. The directory track 39 does not count; the 8250's second side
@@ -88,7 +98,7 @@ std::optional<cli::Msg> countFreeBlocks(DiskImage& image, const std::string& arg
     case Kind::d81:
         free = 0;
         for (unsigned part = 0; part < 2; ++part) {
-            if (!image.read({40, 1 + part}, bam)) return imageReadFailed(argument, errno);
+            if (auto problem = readDirectorySector(image, argument, {40, 1 + part}, bam)) return problem;
             free += freeInBamSector(bam, 1 + 40 * part);
         }
         return std::nullopt;
@@ -98,7 +108,7 @@ std::optional<cli::Msg> countFreeBlocks(DiskImage& image, const std::string& arg
     const unsigned tracks = image.kind() == Kind::d82 ? 154 : 77;
     free = 0;
     for (unsigned part = 0; 50 * part < tracks; ++part) {
-        if (!image.read({38, 3 * part}, bam)) return imageReadFailed(argument, errno);
+        if (auto problem = readDirectorySector(image, argument, {38, 3 * part}, bam)) return problem;
         free += freeInPetBamSector(bam, 1 + 50 * part, tracks);
     }
     return std::nullopt;
@@ -109,7 +119,7 @@ std::optional<cli::Msg> countFreeBlocks(DiskImage& image, const std::string& arg
 std::optional<cli::Msg> readHeader(DiskImage& image, const std::string& argument, DiskHeader& header) {
     const DirectoryPlaces places = placesOf(image.kind());
     Sector sector;
-    if (!image.read(places.header, sector)) return imageReadFailed(argument, errno);
+    if (auto problem = readDirectorySector(image, argument, places.header, sector)) return problem;
     std::copy_n(sector.begin() + places.nameOffset, header.name.size(), header.name.begin());
     std::copy_n(sector.begin() + places.nameOffset + 18, header.idAndDosType.size(), header.idAndDosType.begin());
     return countFreeBlocks(image, argument, sector, header.freeBlocks);

@@ -39,6 +39,31 @@ unsigned sectorsInPetZoneOf(unsigned track) {
     return 23;
 }
 
+// The sectors of a sector image, one after the other from the file's first
+// byte; the error bytes, when the image has them, follow the last sector in
+// the sectors' order.
+class SectorImageFile final : public SectorSource {
+public:
+    SectorImageFile(std::shared_ptr<ImageFile> file, bool errorBytes, std::uint32_t sectorCount)
+        : file_(std::move(file)), errorBytes_(errorBytes), sectorCount_(sectorCount) {}
+
+    bool read(Location, std::uint32_t index, Sector& into) override {
+        return file_->readAt(std::uint64_t{index} * into.size(), into.data(), into.size());
+    }
+
+    std::uint8_t errorByte(Location, std::uint32_t index) override {
+        std::uint8_t byte = 0;
+        if (!errorBytes_) return 0;
+        const std::uint64_t offset = std::uint64_t{sectorCount_} * sizeof(Sector) + index;
+        return file_->readAt(offset, &byte, 1) ? byte : 0;
+    }
+
+private:
+    const std::shared_ptr<ImageFile> file_;
+    const bool errorBytes_;
+    const std::uint32_t sectorCount_;
+};
+
 }  // namespace
 
 std::optional<Layout> layoutForSize(std::uint64_t size) {
@@ -48,9 +73,18 @@ std::optional<Layout> layoutForSize(std::uint64_t size) {
     return std::nullopt;
 }
 
-DiskImage::DiskImage(Layout layout, std::shared_ptr<ImageFile> file) : layout_(layout), file_(std::move(file)) {
+DiskImage::DiskImage(std::shared_ptr<SectorSource> sectors, Layout layout)
+    : layout_(layout), sectors_(std::move(sectors)) {
     sectorCount_ = 0;
     for (unsigned track = 1; track <= layout_.tracks; ++track) sectorCount_ += sectorsOnTrack(track);
+}
+
+DiskImage::DiskImage(Layout layout, std::shared_ptr<ImageFile> file) : DiskImage(std::shared_ptr<SectorSource>(), layout) {
+    sectors_ = std::make_shared<SectorImageFile>(std::move(file), layout_.errorBytes, sectorCount_);
+}
+
+DiskImage DiskImage::overSectors(Layout layout, std::shared_ptr<SectorSource> sectors) {
+    return DiskImage(std::move(sectors), layout);
 }
 
 unsigned DiskImage::sectorsOnTrack(unsigned track) const {
@@ -74,15 +108,11 @@ std::uint32_t DiskImage::indexOf(Location where) const {
 }
 
 bool DiskImage::read(Location where, Sector& into) {
-    return holds(where) && file_->readAt(std::uint64_t{indexOf(where)} * into.size(), into.data(), into.size());
+    return holds(where) && sectors_->read(where, indexOf(where), into);
 }
 
-// The error bytes follow the last sector, in the sectors' order.
 std::uint8_t DiskImage::errorByte(Location where) {
-    std::uint8_t byte = 0;
-    if (!layout_.errorBytes || !holds(where)) return 0;
-    const std::uint64_t offset = std::uint64_t{sectorCount_} * sizeof(Sector) + indexOf(where);
-    return file_->readAt(offset, &byte, 1) ? byte : 0;
+    return holds(where) ? sectors_->errorByte(where, indexOf(where)) : 0;
 }
 
 }  // namespace nuk::disk

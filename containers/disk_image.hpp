@@ -1,6 +1,9 @@
 #pragma once
 // A Commodore disk image: its kind, told by the file's size, the tracks and
 // sectors of that kind, and sectors read one at a time by track and sector.
+// Where a sector's bytes come from is the image's SectorSource: a sector
+// image reads them from the file at the sector's offset, a GCR image decodes
+// them from the bit stream of their track.
 //
 //   kind  drive  tracks         sectors per track              image bytes (with error bytes)
 //   D64   1541   35 (or 40)     21 / 19 / 18 / 17 by zone      174848 (175531), 196608 (197376)
@@ -39,11 +42,28 @@ struct Location {
 
 using Sector = std::array<std::uint8_t, 256>;
 
+// The sectors of an image, each asked for by its location and by its place
+// in the image (from 0); the image asks only for locations it holds.
+class SectorSource {
+public:
+    virtual ~SectorSource() = default;
+    // Reads the sector; false when the file cannot be read there (errno
+    // says why).
+    virtual bool read(Location where, std::uint32_t index, Sector& into) = 0;
+    // What the drive reported for the sector, as an image's error byte
+    // does: 0 or 1 when it was read without fault.
+    virtual std::uint8_t errorByte(Location where, std::uint32_t index) = 0;
+};
+
 // A handle on the image: copies share the open file, so the listing and the
 // files read from one image each go their own way through it.
 class DiskImage {
 public:
+    // A sector image: the sectors one after the other in the file, then
+    // the error bytes when the layout has them.
     DiskImage(Layout layout, std::shared_ptr<ImageFile> file);
+    // An image whose sectors come from elsewhere, in the layout's tracks.
+    static DiskImage overSectors(Layout layout, std::shared_ptr<SectorSource> sectors);
 
     Kind kind() const { return layout_.kind; }
     unsigned sectorsOnTrack(unsigned track) const;  // 0 for a track the disk does not have
@@ -57,14 +77,16 @@ public:
     // cannot be read there (errno says why).
     bool read(Location where, Sector& into);
 
-    // The error byte the image keeps for the sector: 0 where it keeps none
-    // and where it cannot be read (the sector read itself then tells).
+    // The drive's error for the sector as an error byte: 0 where the image
+    // keeps none and where it cannot be read (the sector read itself then
+    // tells).
     std::uint8_t errorByte(Location where);
 
 private:
+    DiskImage(std::shared_ptr<SectorSource> sectors, Layout layout);
 
     Layout layout_;
-    std::shared_ptr<ImageFile> file_;
+    std::shared_ptr<SectorSource> sectors_;
     std::uint32_t sectorCount_;
 };
 

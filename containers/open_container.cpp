@@ -19,6 +19,7 @@ constexpr Recognizer recognizers[] = {
     recognizeT64Archive,
     recognizePc64File,
     recognizeLynxArchive,
+    recognizeGcrImage,
     // by size
     recognizeDiskImage,
 };

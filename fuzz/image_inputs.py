@@ -10,11 +10,12 @@ that are not zero.
 
 The seeds are images that cc1541 and cbmconvert make from a few small files,
 and D80, D82 and cartridge images the test kit writes ("kit"), each with a
-command line.
+command line (a G64 with only the tracks that hold the files).
 """
 
 import os
 import shlex
+import struct
 import subprocess
 import sys
 import tempfile
@@ -30,9 +31,13 @@ EDGES = [0, 1, 2, 3, 253, 254, 255, 256, 257, 508, 65535, 65536]
 SIZES = [(174848, ".d64"), (175531, ".d64"), (196608, ".d64"), (197376, ".d64"),
          (349696, ".d71"), (351062, ".d71"), (819200, ".d81"), (822400, ".d81"),
          (533248, ".d80"), (1066496, ".d82"), (16384, ".crt"),
-         (0, ".t64"), (0, ".p00"), (0, ".lnx")]
-SIZE_INDEX = {".d64": 0, ".d71": 4, ".d81": 6, ".d80": 8, ".d82": 9, ".crt": 10, ".t64": 11, ".p00": 12, ".lnx": 13}
+         (0, ".t64"), (0, ".p00"), (0, ".lnx"), (16072, ".g64")]
+SIZE_INDEX = {".d64": 0, ".d71": 4, ".d81": 6, ".d80": 8, ".d82": 9, ".crt": 10, ".t64": 11, ".p00": 12, ".lnx": 13,
+              ".g64": 14}
 ARCHIVE_BLOCKS = 256
+# A G64 seed keeps only the tracks that hold the directory and, as cc1541
+# writes them, the files: 84 half-tracks, two tracks of 7692 bytes (16072 bytes).
+G64_TRACKS = (1, 18)
 SELECTOR_KIND = {"$": 0, "$:": 1, "name": 2, "*": 3}
 
 # (CBM name, type, bytes): one sector, three sectors, and a file of one byte.
@@ -60,6 +65,8 @@ SEEDS = [
     ("cbmconvert-p00-first", "cbmconvert", ".p00", ["-L"], {}, "*", ""),
     ("cbmconvert-lnx-listing", "cbmconvert", ".lnx", ["--ascii"], {}, "$:", "O*"),
     ("cbmconvert-lnx-width-len", "cbmconvert", ".lnx", [], {"-w": 8, "-l": 300}, "name", "LOG"),
+    ("cc1541-g64-listing", "cc1541", ".g64", [], {}, "$", ""),
+    ("cc1541-g64-load-pattern", "cc1541", ".g64", ["-L"], {"-w": 8}, "name", "L*"),
 ]
 
 sys.path.insert(0, os.path.join(HERE, "..", "tests", "golden"))
@@ -74,10 +81,26 @@ def kit_image(extension):
     return kit.write_pet_disk(extension[1:], [(name.lower(), kind.upper(), data) for name, kind, data in FILES])[0]
 
 
+def compact_g64(g64):
+    """The G64 with only G64_TRACKS, in a table of 84 half-tracks."""
+    count = g64[9]
+    offsets = struct.unpack_from("<%dI" % count, g64, 12)
+    table, body = [0] * 84, b""
+    for track in G64_TRACKS:
+        at = offsets[2 * (track - 1)]
+        length = g64[at] | g64[at + 1] << 8
+        table[2 * (track - 1)] = 12 + 8 * 84 + len(body)
+        body += g64[at:at + 2 + length]
+    speeds = [3] * 84
+    return g64[:9] + bytes([84]) + g64[10:12] + struct.pack("<84I", *table) + struct.pack("<84I", *speeds) + body
+
+
 def make_image(tool, extension, folder):
     if tool == "kit" and extension != ".t64":
         return kit_image(extension)
     image = os.path.join(folder, "disk" + extension)
+    if extension == ".g64":
+        image = os.path.join(folder, "disk.d64")
     if tool == "kit":
         # The T64 writer of the golden tests; a T64 holds PRG files.
         sys.path.insert(0, os.path.join(HERE, "..", "tests", "golden"))
@@ -85,6 +108,8 @@ def make_image(tool, extension, folder):
         write_t64(image, [(None, name, kind, b"\x01\x08" + data) for name, kind, data in FILES])
     elif tool == "cc1541":
         command = ["cc1541", "-q", "-n", "seed", "-i", "sd 2a"]
+        if extension == ".g64":
+            command += ["-g", os.path.join(folder, "disk.g64")]
         for name, kind, data in FILES:
             local = os.path.join(folder, name.lower())
             with open(local, "wb") as out:
@@ -106,6 +131,9 @@ def make_image(tool, extension, folder):
             option = {".d64": "-D4", ".d71": "-D7", ".d81": "-D8", ".lnx": "-L"}[extension]
             subprocess.run(["cbmconvert", "-v0", "-n", option, image] + locals_, check=True,
                            stdout=subprocess.DEVNULL)
+    if extension == ".g64":
+        with open(os.path.join(folder, "disk.g64"), "rb") as source:
+            return compact_g64(source.read())
     with open(image, "rb") as source:
         return source.read()
 

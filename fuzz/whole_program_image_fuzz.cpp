@@ -3,8 +3,8 @@
 //   hexloom OPTIONS image.d64:SELECTOR
 // would start it. The input's first bytes choose the options and the selector
 // from the program's own grammar; the rest is the image: a kind (one of the
-// sizes the kinds of sector image have, a cartridge in 16 KiB, or an archive,
-// as long as its blocks reach) and blocks of 256 bytes, each a 2-byte block
+// sizes the kinds of sector image have, a small G64's, a cartridge in 16 KiB,
+// or an archive, as long as its blocks reach) and blocks of 256 bytes, each a 2-byte block
 // index followed by up to 256 bytes; all other blocks are zero. The seeds are
 // real images in that form, so the fuzzer mutates whole sectors as well as
 // their bytes.
@@ -44,6 +44,7 @@ constexpr ImageKind imageKinds[] = {
     {349696, "image.d71"}, {351062, "image.d71"}, {819200, "image.d81"}, {822400, "image.d81"},
     {533248, "image.d80"}, {1066496, "image.d82"}, {16384, "image.crt"},
     {0, "image.t64"},      {0, "image.p00"},      {0, "image.lnx"},
+    {16072, "image.g64"},  // 84 half-tracks, two tracks of 7692 bytes
 };
 
 // The blocks an archive's input can place: 64 KiB.

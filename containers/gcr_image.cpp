@@ -1,0 +1,105 @@
+// Reading a GCR image's track table and its tracks, one at a time.
+
+#include "containers/gcr_image.hpp"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <utility>
+
+#include "containers/container_kinds.hpp"
+#include "containers/disk_container.hpp"
+
+namespace nuk::disk {
+
+namespace {
+
+constexpr std::size_t signatureLength = 8;
+constexpr std::size_t tableStart = 0x0C;
+
+std::size_t halfTrackOf(unsigned track) { return 2 * (std::size_t{track} - 1); }
+
+std::uint32_t littleEndian(const std::uint8_t* bytes, std::size_t n) {
+    std::uint32_t value = 0;
+    for (std::size_t i = n; i-- > 0;) value = value << 8 | bytes[i];
+    return value;
+}
+
+// A 1541 disk has 35 tracks, or 40 where a copier wrote the ones behind
+// them; its image may hold more half-tracks than any drive reaches.
+unsigned tracksOf1541Disk(const std::vector<std::uint32_t>& offsets) {
+    unsigned tracks = 35;
+    for (unsigned track = 36; track <= 40; ++track) {
+        if (halfTrackOf(track) < offsets.size() && offsets[halfTrackOf(track)] != 0) tracks = track;
+    }
+    return tracks;
+}
+
+}  // namespace
+
+std::shared_ptr<GcrImage> GcrImage::recognize(std::shared_ptr<ImageFile> file) {
+    std::uint8_t head[tableStart];
+    if (!file->readAt(0, head, sizeof head)) return nullptr;
+    const bool is1541 = std::memcmp(head, "GCR-1541", signatureLength) == 0;
+    const bool is1571 = std::memcmp(head, "GCR-1571", signatureLength) == 0;
+    if (!is1541 && !is1571) return nullptr;
+    // A table cut short by the file's end leaves the tracks after the cut
+    // out of the image.
+    std::vector<std::uint32_t> offsets;
+    std::uint8_t entry[4];
+    for (std::size_t i = 0; i < head[9] && file->readAt(tableStart + 4 * i, entry, sizeof entry); ++i)
+        offsets.push_back(littleEndian(entry, sizeof entry));
+    const Layout layout = is1541 ? Layout{Kind::d64, tracksOf1541Disk(offsets), false} : Layout{Kind::d71, 70, false};
+    return std::shared_ptr<GcrImage>(new GcrImage(std::move(file), layout, std::move(offsets)));
+}
+
+GcrImage::GcrImage(std::shared_ptr<ImageFile> file, Layout layout, std::vector<std::uint32_t> trackOffsets)
+    : file_(std::move(file)), layout_(layout), trackOffsets_(std::move(trackOffsets)) {}
+
+bool GcrImage::read(Location where, std::uint32_t, Sector& into) {
+    if (!decode(where.track)) return false;
+    into = decoded_.sectors[where.sector];
+    return true;
+}
+
+std::uint8_t GcrImage::errorByte(Location where, std::uint32_t) {
+    return decode(where.track) ? decoded_.errorBytes[where.sector] : 0;
+}
+
+// A track the table does not name, or whose bytes the file does not hold
+// whole, is a track without bits, as an unformatted one: no sync on it.
+std::optional<TrackBits> GcrImage::trackBits(unsigned track) {
+    const std::size_t halfTrack = halfTrackOf(track);
+    if (halfTrack >= trackOffsets_.size() || trackOffsets_[halfTrack] == 0) return TrackBits(std::vector<std::uint8_t>{});
+    const std::uint64_t offset = trackOffsets_[halfTrack];
+    std::uint8_t length[2];
+    if (offset + sizeof length > file_->size()) return TrackBits(std::vector<std::uint8_t>{});
+    if (!file_->readAt(offset, length, sizeof length)) return std::nullopt;
+    std::vector<std::uint8_t> bytes(littleEndian(length, sizeof length));
+    if (offset + sizeof length + bytes.size() > file_->size()) return TrackBits(std::vector<std::uint8_t>{});
+    if (!file_->readAt(offset + sizeof length, bytes.data(), bytes.size())) return std::nullopt;
+    return TrackBits(std::move(bytes));
+}
+
+bool GcrImage::decode(unsigned track) {
+    if (track == decodedTrack_) return true;
+    std::optional<TrackBits> bits = trackBits(track);
+    if (!bits) return false;
+    // The layout alone says how many sectors the track has.
+    const DiskImage tracks = DiskImage::overSectors(layout_, nullptr);
+    decoded_ = decodeTrack(*bits, track, tracks.sectorsOnTrack(track));
+    decodedTrack_ = track;
+    return true;
+}
+
+}  // namespace nuk::disk
+
+namespace nuk {
+
+std::unique_ptr<Container> recognizeGcrImage(const std::shared_ptr<disk::ImageFile>& file, const std::string& argument) {
+    std::shared_ptr<disk::GcrImage> image = disk::GcrImage::recognize(file);
+    if (!image) return nullptr;
+    return openDiskContainer(disk::DiskImage::overSectors(image->layout(), image), argument);
+}
+
+}  // namespace nuk
