@@ -90,8 +90,6 @@ TEST(Parse, NegativeValuesOnlyWhereAllowed) {
         {{"-o", "-5"}, "width = [16]; offset as -o in -o = [-5]", {}, ""},
         {{"-o-$1f"}, "width = [16]; offset as -o in -o-$1f = [-$1f]", {}, ""},
         {{"--offset=-0x10"}, "width = [16]; offset as --offset in --offset=-0x10 = [-0x10]", {}, ""},
-        {{"--offset", "-%1", "-v"}, "verbose as -v in -v x1; width = [16]; offset as --offset in --offset = [-%1]", {}, ""},
-        {{"-o", "-0"}, "width = [16]; offset as -o in -o = [-0]", {}, ""},
         {{"-o", "-", "f"}, "width = [16]; offset as -o in -o", {"-", "f"}, ""},
         {{"-o", "-v"}, "width = [16]; offset as -o in -o", {},
          "-o must be followed by an argument (found: '-v' instead)"},
