@@ -14,11 +14,27 @@ std::optional<std::string> widthError(const nuk::cli::Option& width) {
            " (found: '" + typed + "')";
 }
 
-std::string commandLineErrors(const nuk::cli::Parser& parser, const nuk::cli::Option& width) {
+std::optional<std::string> byteCountError(const nuk::cli::Option& byteCount) {
+    if (!byteCount.hasValues()) return std::nullopt;
+    const std::string& typed = byteCount.values.front();
+    // A value that is no integer at all has been reported by the parser.
+    const bool integer = nuk::cli::isInteger(typed) || (byteCount.acceptsNegative() && nuk::cli::isNegativeInteger(typed));
+    if (!integer || nuk::cli::toSignedInteger(typed)) return std::nullopt;
+    const std::string largest = std::to_string(nuk::cli::largestMagnitude);
+    const std::string smallest = byteCount.acceptsNegative() ? "-" + largest : "0";
+    return byteCount.givenAs() + " must be followed by a value from " + smallest + " to " + largest + " (found: '" +
+           typed + "')";
+}
+
+std::string commandLineErrors(const nuk::cli::Parser& parser, const nuk::cli::Option& width,
+                              std::initializer_list<const nuk::cli::Option*> byteCounts) {
     std::string errors = parser.errors();
-    if (const auto widthProblem = widthError(width)) {
+    const auto append = [&errors](const std::optional<std::string>& problem) {
+        if (!problem) return;
         if (!errors.empty()) errors += "\n";
-        errors += *widthProblem;
-    }
+        errors += *problem;
+    };
+    for (const nuk::cli::Option* byteCount : byteCounts) append(byteCountError(*byteCount));
+    append(widthError(width));
     return errors;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Checks of option values that the parser's integer test cannot make.
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -14,6 +15,12 @@ constexpr long long maximumWidth = 65536;
 // The diagnostic for a width outside 1..maximumWidth, or nothing.
 std::optional<std::string> widthError(const nuk::cli::Option& width);
 
+// The diagnostic for an offset or length past what a file offset holds
+// (2^63-1, either sign where the option takes a negative value), or nothing.
+std::optional<std::string> byteCountError(const nuk::cli::Option& byteCount);
+
 // The parser's diagnostics followed by the program's own, joined by "\n";
-// empty when the command line is fine.
-std::string commandLineErrors(const nuk::cli::Parser& parser, const nuk::cli::Option& width);
+// empty when the command line is fine. byteCounts: the options holding
+// offsets and lengths.
+std::string commandLineErrors(const nuk::cli::Parser& parser, const nuk::cli::Option& width,
+                              std::initializer_list<const nuk::cli::Option*> byteCounts = {});

@@ -11,6 +11,7 @@
 #include "app/dump_2_lines.hpp"
 #include "app/dump_2_raw.hpp"
 #include "files/block_source.hpp"
+#include "files/stream_tail.hpp"
 
 namespace {
 
@@ -57,13 +58,15 @@ struct DumpRequest {
     }
 };
 
-// The first byte shown, its address and the length, from the settings and,
-// with `load`, the load address read little-endian from the first two bytes
-// (a file of one byte has no high byte, which counts as 0).
-DumpRequest requestFor(const DumpSettings& settings, const std::uint8_t* head, std::size_t headSize) {
+// The first byte shown, its address and the length, from the settings, the
+// seek counted from the start, and, with `load`, the load address read
+// little-endian from the first two bytes (a file of one byte has no high
+// byte, which counts as 0).
+DumpRequest requestFor(const DumpSettings& settings, std::uint64_t seek, const std::uint8_t* head,
+                       std::size_t headSize) {
     DumpRequest request;
-    request.first = settings.load ? settings.seek + 2 : settings.seek;
-    request.start = settings.seek;
+    request.first = settings.load ? seek + 2 : seek;
+    request.start = seek;
     if (settings.load && headSize > 0) request.start += head[0] + 256 * std::uint64_t{headSize > 1 ? head[1] : 0u};
     // Only an explicit start address is reduced to 16 bits; seek and load
     // still decide which byte it belongs to.
@@ -77,24 +80,24 @@ DumpRequest requestFor(const DumpSettings& settings, const std::uint8_t* head, s
 class SourceDump {
 public:
     SourceDump(nuk::BlockSource& source, const DumpSettings& settings, std::ostream& out)
-        : source_(source), settings_(settings), out_(out), width_(settings.format.width) {}
+        : source_(&source), settings_(settings), out_(out), width_(settings.format.width) {}
 
     void run() {
         if (settings_.showsNothing()) return;  // nothing to show, nothing to read
         std::uint8_t head[2] = {0, 0};
-        const std::size_t headSize = settings_.load ? nuk::readUpTo(source_, head, 2) : 0;
-        request_ = requestFor(settings_, head, headSize);
+        const std::size_t headSize = settings_.load ? nuk::readUpTo(*source_, head, 2) : 0;
         consumed_ = headSize;
+        request_ = requestFor(settings_, seekFromStart(), head, headSize);
         // Raw bytes have no addresses to wait for.
         if (settings_.raw) lines_ = std::make_unique<RawBytes>(out_);
-        if (const auto size = source_.size()) {
+        if (const auto size = source_->size()) {
             // The size is known: so is everything else, before reading.
             if (request_.countFor(*size) == 0) return;
             startLines(request_.digitsFor(*size), request_.countFor(*size));
         }
-        if (consumed_ < request_.first) consumed_ += source_.skip(request_.first - consumed_);
+        if (consumed_ < request_.first) consumed_ += source_->skip(request_.first - consumed_);
         readShownBytes();
-        if (source_.failure()) {
+        if (source_->failure()) {
             showWhatArrived();
             return;
         }
@@ -107,6 +110,21 @@ public:
     }
 
 private:
+    // A seek from the end is the seek from the start that reaches the same
+    // byte, so every byte keeps the address it has in the whole input. An
+    // input that does not tell how much is left is read to its end first,
+    // keeping only the bytes that are shown.
+    std::uint64_t seekFromStart() {
+        if (!settings_.seekFromEnd) return settings_.seek;
+        std::optional<std::uint64_t> left = source_->remaining();
+        if (!left) {
+            tail_ = nuk::keepLastBytes(*source_, consumed_, settings_.seek);
+            source_ = tail_.get();
+            left = tail_->remaining();
+        }
+        return *left > settings_.seek ? *left - settings_.seek : 0;
+    }
+
     // A failing read ends the dump where the input broke off: every byte that
     // arrived is shown, the bytes still held back included, and the message
     // that follows says why no more came. No position is shown as missing.
@@ -122,7 +140,7 @@ private:
     // From the first byte shown to the last, or to the end of the input.
     void readShownBytes() {
         std::uint64_t wanted = request_.len.value_or(unlimited);
-        const std::optional<std::uint64_t> size = source_.size();
+        const std::optional<std::uint64_t> size = source_->size();
         if (size) wanted = std::min(wanted, *size > request_.first ? *size - request_.first : 0);
         if (wanted == 0) return;
         const bool stream = !size;
@@ -131,7 +149,7 @@ private:
         const std::unique_ptr<std::uint8_t[]> buffer(new std::uint8_t[bufferSize]);
         while (shown < wanted && !(lines_ && lines_->failed())) {
             const auto ask = static_cast<std::size_t>(std::min<std::uint64_t>(bufferSize, wanted - shown));
-            const std::size_t got = source_.read(buffer.get(), ask);
+            const std::size_t got = source_->read(buffer.get(), ask);
             if (got == 0) return;
             consumed_ += got;
             shown += got;
@@ -161,7 +179,8 @@ private:
         held_ = {};
     }
 
-    nuk::BlockSource& source_;
+    nuk::BlockSource* source_;  // the input, or the end of it that tail_ kept
+    std::unique_ptr<nuk::BlockSource> tail_;
     const DumpSettings& settings_;
     std::ostream& out_;
     const std::uint64_t width_;

@@ -26,6 +26,11 @@ struct LineFormat {
 // Which bytes of an input are shown and at which addresses.
 struct DumpSettings {
     std::uint64_t seek = 0;  // bytes skipped before the first one shown
+    // The seek counts back from the end: the first byte shown is the one
+    // `seek` bytes before the end of the input (the first byte when the
+    // input is shorter). Everything else is as if the bytes before it had
+    // been skipped: addresses give every byte its real position.
+    bool seekFromEnd = false;
     // The input's first two bytes are its load address: they are not shown,
     // and the address of the first byte shown counts from it.
     bool load = false;

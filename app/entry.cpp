@@ -64,7 +64,7 @@ int enterProgram(const ParseCommandLine& parseCommandLine) {
     if (help.given()) return showHelp();
 
     nuk::cli::setQuietLevel(quietLevel());
-    const std::string errors = commandLineErrors(parser, width);
+    const std::string errors = commandLineErrors(parser, width, {&len, &seek});
     if (!errors.empty()) return reportCommandLineErrors(errors);
     if (version.given()) return showVersion();
     if (warranty.given()) return showDisclaimer();

@@ -36,7 +36,11 @@ Option debug = Option(0, "debug", "").argument("D", Integer).requiresArgument().
 Option load = Option('L', "load", "regard first two bytes as a load (start) address");
 Option start = Option('S', "start", "set/override the start address to A").argument("A", Integer).requiresArgument();
 Option len = Option('l', "len", "stop after outputting L bytes").argument("L", Integer).requiresArgument();
-Option seek = Option('s', "seek", "skip S bytes before outputting").argument("S", Integer).requiresArgument().defaultsTo("0");
+Option seek = Option('s', "seek", "skip S bytes before outputting (-N: start N bytes before the end)")
+                  .argument("S", Integer)
+                  .requiresArgument()
+                  .allowsNegative()
+                  .defaultsTo("0");
 Option width = Option('w', "width", "output W bytes per line").argument("W", Integer).requiresArgument().defaultsTo("16");
 Option squeeze = Option('a', "squeeze", "output a run of lines equal to the one before as one line '*'");
 Option hex0x = Option(0, "0x", "output hexadecimal using C-style 0x form");

@@ -40,8 +40,15 @@ std::uint64_t integerValue(const Option& option) {
     return value < 0 ? 0 : static_cast<std::uint64_t>(value);
 }
 
-std::optional<std::uint64_t> givenInteger(const Option& option) {
-    return option.hasValues() ? std::optional<std::uint64_t>(integerValue(option)) : std::nullopt;
+// Offsets and lengths take 63 bits and, where the option allows it, a sign;
+// the command line checks have refused any value out of that range.
+nuk::cli::SignedInteger byteCount(const Option& option) {
+    if (!option.hasValues()) return {};
+    return nuk::cli::toSignedInteger(option.values.front()).value_or(nuk::cli::SignedInteger{});
+}
+
+std::optional<std::uint64_t> givenByteCount(const Option& option) {
+    return option.hasValues() ? std::optional<std::uint64_t>(byteCount(option).magnitude) : std::nullopt;
 }
 
 // Turbo wins silently when both notations are asked for.
@@ -55,10 +62,12 @@ HexStyle hexStyle() {
 // the text mode switches are applied.
 DumpSettings dumpSettings() {
     DumpSettings settings;
-    settings.seek = integerValue(seek);
+    const nuk::cli::SignedInteger seekValue = byteCount(seek);
+    settings.seek = seekValue.magnitude;
+    settings.seekFromEnd = seekValue.negative;
     settings.load = load.given();
     if (start.given()) settings.start = integerValue(start);
-    settings.length = givenInteger(len);
+    settings.length = givenByteCount(len);
     settings.format.width = integerValue(width);
     settings.format.hexStyle = hexStyle();
     settings.format.upperCaseHex = hexUpper.given();

@@ -68,6 +68,11 @@ Option& Option::alsoAccepts(ValueKind valueKind) {
     return *this;
 }
 
+Option& Option::allowsNegative() {
+    negativeAllowed_ = true;
+    return *this;
+}
+
 void Option::reset() {
     // count and foundIn stay: they describe what the command line held.
     nameAsGiven.clear();

@@ -34,6 +34,7 @@ public:
     bool counted_ = false;
     bool standalone_ = false;
     bool hidden_ = false;
+    bool negativeAllowed_ = false;
     bool restricted = false;
     std::vector<std::string> choices;  // "^entry" is accepted but not listed in help
 
@@ -53,6 +54,9 @@ public:
     // Adds the bit of a further value kind to the one argument() set, e.g.
     // .argument("N", Integer).alsoAccepts(List) for a list of integers.
     Option& alsoAccepts(ValueKind valueKind);
+    // An integer option that also takes a value with a leading "-", in the
+    // same word ("-s-5", "--seek=-5") or as the next one ("-s -5").
+    Option& allowsNegative();
 
     // Queries.
     bool given() const { return !nameAsGiven.empty(); }
@@ -60,6 +64,7 @@ public:
     bool isCounted() const { return counted_; }
     bool isStandalone() const { return standalone_; }
     bool isHidden() const { return hidden_; }
+    bool acceptsNegative() const { return negativeAllowed_; }
     void reset();
     std::string givenAs() const;
     std::string displayName() const;

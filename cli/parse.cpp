@@ -72,6 +72,9 @@ private:
             pending_ = nullptr;
         } else if (word == "--") {
             endOfOptions_ = true;
+        } else if (awaitsNegativeValue(word)) {
+            applyValue(*pending_, word);
+            pending_ = nullptr;
         } else if (word.compare(0, 2, "--") == 0) {
             takeLongOption(word);
         } else if (word.compare(0, 1, "-") == 0) {
@@ -83,6 +86,12 @@ private:
             current_->positionals.push_back(word);
             pending_ = nullptr;
         }
+    }
+
+    // "-5" after an option that takes negative values is its value, not a
+    // cluster of short options.
+    bool awaitsNegativeValue(const std::string& word) const {
+        return pending_ && pending_->argRequired && pending_->acceptsNegative() && isNegativeInteger(word);
     }
 
     void takeLongOption(const std::string& word) {
@@ -158,7 +167,8 @@ private:
                 report("'" + piece + "' is not a valid choice for " + option.givenAs());
                 return false;
             }
-            if ((option.kind & kindInteger) && !isInteger(piece)) {
+            if ((option.kind & kindInteger) && !isInteger(piece) &&
+                !(option.acceptsNegative() && isNegativeInteger(piece))) {
                 if ((option.kind & kindList) && pieces.size() > 1) {
                     report(option.givenAs() + " must be followed by one or more valid integers (found: '" + piece +
                            "' in '" + valueText + "')");

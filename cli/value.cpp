@@ -40,6 +40,33 @@ std::int64_t convertSaturating(const std::string& digits, int base) {
     return value;
 }
 
+// The digits and base of an integer text in one of the four notations.
+struct Digits {
+    std::string digits;
+    int base = 10;
+};
+
+std::optional<Digits> digitsOf(const std::string& text) {
+    if (!isInteger(text)) return std::nullopt;
+    if (startsWith(text, "0x") && text.size() > 2) return Digits{text.substr(2), 16};
+    if (text[0] == '$') return Digits{text.substr(1), 16};
+    if (text[0] == '%') return Digits{text.substr(1), 2};
+    return Digits{text, 10};
+}
+
+// Nothing once the value passes `largest`: these values are never cut to
+// one that the user did not type.
+std::optional<std::uint64_t> convertExactly(const Digits& number, std::uint64_t largest) {
+    std::uint64_t value = 0;
+    const auto base = static_cast<std::uint64_t>(number.base);
+    for (char digit : number.digits) {
+        const auto digitAsNumber = static_cast<std::uint64_t>(digitValue(digit));
+        if (value > (largest - digitAsNumber) / base) return std::nullopt;
+        value = value * base + digitAsNumber;
+    }
+    return value;
+}
+
 }  // namespace
 
 bool isInteger(const std::string& text, int base) {
@@ -67,6 +94,17 @@ std::int64_t toInteger(const std::string& text) {
     }
     const std::string digits = text.substr(2);
     return text[1] == 'x' && consistsOfDigits(digits, hexDigitCount) ? convertSaturating(digits, 16) : -1;
+}
+
+bool isNegativeInteger(const std::string& text) { return text.size() > 1 && text[0] == '-' && isInteger(text.substr(1)); }
+
+std::optional<SignedInteger> toSignedInteger(const std::string& text) {
+    const bool negative = isNegativeInteger(text);
+    const std::optional<Digits> number = digitsOf(negative ? text.substr(1) : text);
+    if (!number) return std::nullopt;
+    const std::optional<std::uint64_t> magnitude = convertExactly(*number, largestMagnitude);
+    if (!magnitude) return std::nullopt;
+    return SignedInteger{negative, *magnitude};
 }
 
 }  // namespace nuk::cli

@@ -3,6 +3,7 @@
 // "%" binary) and two small text helpers used by the dump output.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace nuk::cli {
@@ -14,6 +15,26 @@ bool isInteger(const std::string& text, int base = 0);
 // The value of text, 0..2147483647 (saturating like a 32-bit strtol),
 // or -1 when text is not a valid integer.
 std::int64_t toInteger(const std::string& text);
+
+// A byte offset or count as typed: the magnitude, and whether a "-" stood in
+// front of it. The sign is kept apart so that "-0" differs from "0" and no
+// value has to stand for "invalid".
+struct SignedInteger {
+    bool negative = false;
+    std::uint64_t magnitude = 0;
+};
+
+// The largest magnitude of a SignedInteger: the largest file offset that
+// every build can seek to.
+constexpr std::uint64_t largestMagnitude = 9223372036854775807u;
+
+// True when text is "-" followed by a non-negative integer.
+bool isNegativeInteger(const std::string& text);
+
+// The value of an integer text, with or without a leading "-", converted in
+// full (no saturation); nothing when text is no integer or its magnitude is
+// past largestMagnitude.
+std::optional<SignedInteger> toSignedInteger(const std::string& text);
 
 }  // namespace nuk::cli
 

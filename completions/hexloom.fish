@@ -4,7 +4,7 @@
 complete -c hexloom -s L -l load -d 'Regard first two bytes as a load (start) address'
 complete -c hexloom -s S -l start -x -d 'Set/override the start address to A'
 complete -c hexloom -s l -l len -x -d 'Stop after outputting L bytes'
-complete -c hexloom -s s -l seek -x -d 'Skip S bytes before outputting'
+complete -c hexloom -s s -l seek -x -d 'Skip S bytes before outputting (-N: start N bytes before the end)'
 complete -c hexloom -s w -l width -x -a '8 16 32' -d 'Output W bytes per line'
 complete -c hexloom -s a -l squeeze -d "Output a run of lines equal to the one before as one line '*'"
 complete -c hexloom -l 0x -d 'Output hexadecimal using C-style 0x form'

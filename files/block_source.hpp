@@ -20,6 +20,11 @@ public:
     // regular file); nothing for a stream, whose length shows at its end.
     virtual std::optional<std::uint64_t> size() const = 0;
 
+    // How many bytes are left from the current position, when that is known
+    // without reading them: a regular file, also one behind standard input.
+    // Nothing for a stream, whose end shows only when it comes.
+    virtual std::optional<std::uint64_t> remaining() const { return std::nullopt; }
+
     // Reads up to n bytes at the current position and returns how many came;
     // 0 at the end of the input, and after a failure, which failure() then
     // describes. A stream returns what has arrived. Once the input has come

@@ -74,6 +74,15 @@ public:
     }
 
     // A regular file behind the stream (standard input redirected from one)
+    // has as many bytes left as it reaches past the offset now.
+    std::optional<std::uint64_t> remaining() const override {
+        const std::optional<std::uint64_t> end = storedSize(descriptor_);
+        const std::optional<std::uint64_t> offset = descriptorOffset(descriptor_);
+        if (!end || !offset || over()) return std::nullopt;
+        return (*end > *offset ? *end - *offset : 0) + (haveAhead_ ? 1 : 0);
+    }
+
+    // A regular file behind the stream (standard input redirected from one)
     // is seeked over, as far as it reaches now; anything else is read.
     std::uint64_t skipBytes(std::uint64_t n) override {
         const std::optional<std::uint64_t> end = storedSize(descriptor_);
@@ -102,6 +111,7 @@ public:
           endedEarly_(std::move(endedEarly)) {}
 
     std::optional<std::uint64_t> size() const override { return size_; }
+    std::optional<std::uint64_t> remaining() const override { return position_ < size_ ? size_ - position_ : 0; }
 
     // A file that shrank ends early: that is a size mismatch, not a failing
     // device.

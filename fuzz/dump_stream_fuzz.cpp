@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     r.format.characterSet = characterSet(flags & 8);
     r.format.textMode = flags & 16 ? nuk::con::unicode : nuk::con::ascii;
     r.load = flags & 32;
-    // Values stay below 2^31, where the command line saturates them.
+    // Values stay below 2^31: larger ones take the same paths.
     if (flags & 64) r.seek = more & 1 ? input.number(4) >> 1 : input.inRange(0, 0x12000, 3);
     if (flags & 128) r.length = more & 2 ? input.number(4) >> 1 : input.inRange(0, 0x12000, 3);
     if (more & 4) r.start = input.number(3);

@@ -73,6 +73,10 @@ bool isKnownDiagnostic(const std::string& line) {
     if (namesOption(line, " does not accept arguments (found explicit assignnment: '", "')")) return true;
     if (namesOption(line, " must be followed by a valid integer (found: '", "')")) return true;
     if (namesOption(line, " must be followed by a value from 1 to 65536 (found: '", "')")) return true;
+    if (namesOption(line, " must be followed by a value from 0 to 9223372036854775807 (found: '", "')")) return true;
+    if (namesOption(line, " must be followed by a value from -9223372036854775807 to 9223372036854775807 (found: '",
+                    "')"))
+        return true;
     return optionForms().count(line.substr(0, line.find(' '))) && endsWith(line, " must be followed by an argument") &&
            line.find(' ') + 32 == line.size();
 }
@@ -128,7 +132,8 @@ void checkValues(const std::string& parserErrors, const std::string& errors, con
         }
         if (option->kind & nuk::cli::kindInteger) {
             for (const std::string& value : option->values) {
-                fuzz::check(nuk::cli::isInteger(value), "integer options hold only integers", where);
+                const bool negative = option->acceptsNegative() && nuk::cli::isNegativeInteger(value);
+                fuzz::check(nuk::cli::isInteger(value) || negative, "integer options hold only integers", where);
             }
         }
     }
@@ -153,7 +158,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         parser.parse(static_cast<int>(argv.size()), argv.data());
         parserErrors = parser.errors();
-        errors = commandLineErrors(parser, width);
+        errors = commandLineErrors(parser, width, {&len, &seek});
     } catch (...) {
         fuzz::fail("parsing never throws", commandLine);
     }

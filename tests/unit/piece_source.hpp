@@ -28,6 +28,10 @@ public:
         return sized_ ? std::optional<std::uint64_t>(data_.size()) : std::nullopt;
     }
 
+    std::optional<std::uint64_t> remaining() const override {
+        return sized_ ? std::optional<std::uint64_t>(data_.size() - at_) : std::nullopt;
+    }
+
     std::size_t readBytes(std::uint8_t* into, std::size_t n) override {
         if (n == 0) askedForNothing_ = true;
         if (failure_) return 0;

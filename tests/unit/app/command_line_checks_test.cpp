@@ -70,4 +70,41 @@ TEST(WidthCheck, JoinsAfterTheParserDiagnostics) {
               "-w must be followed by a value from 1 to 65536 (found: '0')");
 }
 
+// The program's seek and length, as declared, beside its width.
+struct ParsedByteCounts {
+    Option len = Option('l', "len", "").argument("L", nuk::cli::Integer).requiresArgument();
+    Option seek =
+        Option('s', "seek", "").argument("S", nuk::cli::Integer).requiresArgument().allowsNegative().defaultsTo("0");
+    Option width = Option('w', "width", "").argument("W", nuk::cli::Integer).requiresArgument().defaultsTo("16");
+    nuk::cli::Parser parser;
+
+    explicit ParsedByteCounts(std::vector<const char*> words) {
+        for (Option* option : {&len, &seek, &width}) parser.addOption(*option);
+        words.insert(words.begin(), "hexloom");
+        parser.parse(static_cast<int>(words.size()), words.data());
+    }
+
+    std::string errors() const { return commandLineErrors(parser, width, {&len, &seek}); }
+};
+
+TEST(ByteCountCheck, AcceptsSixtyThreeBitsAndRejectsMoreAsTyped) {
+    const WidthCase cases[] = {
+        {{"-s", "-9223372036854775807", "-l", "$7fffffffffffffff"}, ""},
+        {{"--seek=9223372036854775808"},
+         "--seek must be followed by a value from -9223372036854775807 to 9223372036854775807 (found: "
+         "'9223372036854775808')"},
+        {{"-s", "-0x8000000000000000"},
+         "-s must be followed by a value from -9223372036854775807 to 9223372036854775807 (found: "
+         "'-0x8000000000000000')"},
+        {{"-l", "99999999999999999999", "-w", "0"},
+         "-l must be followed by a value from 0 to 9223372036854775807 (found: '99999999999999999999')\n"
+         "-w must be followed by a value from 1 to 65536 (found: '0')"},
+        // Reported by the parser alone.
+        {{"-l-5"}, "-l must be followed by a valid integer (found: '-5')"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParsedByteCounts(c.words).errors(), c.errors) << c.words.front();
+    }
+}
+
 }  // namespace

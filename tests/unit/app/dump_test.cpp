@@ -174,11 +174,13 @@ struct Request {
     bool load;
     std::optional<std::uint64_t> seek, len, start;
     std::uint64_t width;
+    bool seekFromEnd = false;
 
     DumpSettings settings() const {
         DumpSettings settings;
         settings.load = load;
         settings.seek = seek.value_or(0);
+        settings.seekFromEnd = seekFromEnd;
         settings.length = len;
         settings.start = start;
         settings.format.width = width;
@@ -221,6 +223,45 @@ TEST(Dump, InputReadInPiecesDumpsAsWhenHeldWhole) {
             }
         }
     }
+}
+
+// Whether the input tells its size (a file, seeked) or not (a stream, kept
+// in a ring that the pieces wrap around), the last N bytes dump as the seek
+// from the start to the same byte: addresses are real positions.
+TEST(Dump, SeekFromTheEndDumpsAsTheSeekFromTheStartToTheSameByte) {
+    Bytes big = randomBytes(70000);
+    big[0] = 0x00, big[1] = 0xc0;
+    const std::uint64_t fromEnd[] = {0, 1, 17, 98, 100, 101, 65541, 80000};
+    const std::vector<std::size_t> pieces[] = {{65536}, {1, 7, 4096, 3, 65541}, {16}};
+    for (const Bytes& data : {big, Bytes(big.begin(), big.begin() + 100), Bytes{0x41}, Bytes{}}) {
+        for (const std::uint64_t n : fromEnd) {
+            for (const bool load : {false, true}) {
+                const std::uint64_t rest = data.size() - std::min<std::uint64_t>(load ? 2 : 0, data.size());
+                const Request fromStart{load, rest > n ? rest - n : 0, {}, {}, 16};
+                for (const auto& cut : pieces) {
+                    for (const bool sized : {false, true}) {
+                        PieceSource source(data, cut, sized);
+                        std::optional<nuk::cli::Msg> message;
+                        EXPECT_EQ(dumpThrough(source, {load, n, {}, {}, 16, true}, message),
+                                  test::wholeDump(data, fromStart.settings()))
+                            << "size " << data.size() << " from end " << n << " load " << load << " piece " << cut[0]
+                            << " sized " << sized;
+                        EXPECT_FALSE(message);
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(Dump, SeekFromTheEndOfAFailingStreamShowsTheEndOfWhatArrived) {
+    Bytes data(100, 0x41);
+    data[39] = 0x42;
+    PieceSource source(data, {7}, false, 40);
+    std::optional<nuk::cli::Msg> message;
+    EXPECT_EQ(dumpThrough(source, {false, 3, 16, {}, 16, true}, message), "0025: 41 41 42" + std::string(40, ' ') + "AAB\n");
+    ASSERT_TRUE(message);
+    EXPECT_EQ(message->text, "read failed");
 }
 
 TEST(Dump, ReadingStopsOnceTheLengthIsShown) {

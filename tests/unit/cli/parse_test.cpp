@@ -28,6 +28,7 @@ struct CommandLine {
     Option colors = Option('c', "colors", "").argument("C", Text).alsoAccepts(List).choicesOf({"red", "^blue"});
     Option nothing = Option('e', "nothing", "").argument("E", Text).choicesOf({});
     Option x = Option(0, "x", "one-letter long name");
+    Option offset = Option('o', "offset", "").argument("O", Integer).allowsNegative();
     Parser parser;
 
     CommandLine() {
@@ -35,7 +36,7 @@ struct CommandLine {
     }
 
     std::vector<Option*> all() {
-        return {&verbose, &hexUpper, &help, &width, &numbers, &tags, &mode, &colors, &nothing, &x};
+        return {&verbose, &hexUpper, &help, &width, &numbers, &tags, &mode, &colors, &nothing, &x, &offset};
     }
 
     void parse(std::vector<std::string> words) {
@@ -80,6 +81,25 @@ void expectParse(const std::vector<ParseCase>& cases) {
         EXPECT_EQ(cli.parser.errors(), expected.errors);
         EXPECT_EQ(cli.parser.errorText.has_value(), !expected.errors.empty());
     }
+}
+
+// A word of "-" and an integer is the value of an option that allows it, in
+// every form; for any other option it is still a cluster of short names.
+TEST(Parse, NegativeValuesOnlyWhereAllowed) {
+    expectParse({
+        {{"-o", "-5"}, "width = [16]; offset as -o in -o = [-5]", {}, ""},
+        {{"-o-$1f"}, "width = [16]; offset as -o in -o-$1f = [-$1f]", {}, ""},
+        {{"--offset=-0x10"}, "width = [16]; offset as --offset in --offset=-0x10 = [-0x10]", {}, ""},
+        {{"-o", "-", "f"}, "width = [16]; offset as -o in -o", {"-", "f"}, ""},
+        {{"-o", "-v"}, "width = [16]; offset as -o in -o", {},
+         "-o must be followed by an argument (found: '-v' instead)"},
+        {{"-o", "--5"}, "width = [16]; offset as -o in -o", {},
+         "5 is not a valid option (found in: '--5')"},
+        {{"-o-x"}, "width = [16]; offset as -o in -o-x", {}, "-o must be followed by a valid integer (found: '-x')"},
+        {{"-w", "-5"}, "width as -w in -w = [16]", {},
+         "5 is not a valid option (found in: '-5')"},
+        {{"-w-5"}, "width as -w in -w-5 = [16]", {}, "-w must be followed by a valid integer (found: '-5')"},
+    });
 }
 
 TEST(Parse, ShortOptionsAndClusters) {

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -65,6 +67,42 @@ TEST(Value, NotationsAgreeBetweenCheckAndConversion) {
         SCOPED_TRACE("text: '" + notation.text + "'");
         EXPECT_EQ(isInteger(notation.text), notation.integer);
         EXPECT_EQ(toInteger(notation.text), notation.value);
+    }
+}
+
+// Offsets and lengths: the full 63 bits in every notation, a sign kept
+// apart, and nothing (never a cut value) past the largest.
+TEST(Value, SignedIntegersReachSixtyThreeBitsInEveryNotation) {
+    using nuk::cli::toSignedInteger;
+    struct Case {
+        std::string text;
+        std::optional<std::pair<bool, std::uint64_t>> value;  // negative, magnitude
+    };
+    const std::uint64_t largest = 9223372036854775807u;
+    const std::vector<Case> cases = {
+        {"0", {{false, 0}}},
+        {"-0", {{true, 0}}},
+        {"3000000000", {{false, 3000000000u}}},
+        {"9223372036854775807", {{false, largest}}},
+        {"$7fffffffffffffff", {{false, largest}}},
+        {"0x7FFFFFFFFFFFFFFF", {{false, largest}}},
+        {"%" + std::string(63, '1'), {{false, largest}}},
+        {"-$10", {{true, 16}}},
+        {"9223372036854775808", std::nullopt},
+        {"-9223372036854775808", std::nullopt},
+        {"$8000000000000000", std::nullopt},
+        {"%1" + std::string(63, '0'), std::nullopt},
+        {"99999999999999999999", std::nullopt},
+        {"-", std::nullopt},
+        {"--5", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("text: '" + c.text + "'");
+        const auto value = toSignedInteger(c.text);
+        ASSERT_EQ(value.has_value(), c.value.has_value());
+        if (!value) continue;
+        EXPECT_EQ(value->negative, c.value->first);
+        EXPECT_EQ(value->magnitude, c.value->second);
     }
 }
 
