@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/option.hpp"
 #include "cli/parser.hpp"
@@ -17,3 +18,8 @@ std::optional<std::string> widthError(const nuk::cli::Option& width);
 // The parser's diagnostics followed by the program's own, joined by "\n";
 // empty when the command line is fine.
 std::string commandLineErrors(const nuk::cli::Parser& parser, const nuk::cli::Option& width);
+
+// Reading dumps back takes the shape of their lines from the lines
+// themselves, and writes all their bytes: an option that shapes a dump or
+// picks its bytes is an error beside -r, one line for each given.
+std::string reverseConflicts(const nuk::cli::Option& reverse, const std::vector<const nuk::cli::Option*>& shaping);

@@ -7,8 +7,15 @@
 void initCommandLine() {
     for (nuk::cli::Option* option :
          {&load, &start, &len, &seek, &width, &hex0x, &turbo, &hexUpper, &color, &lowercase, &unicode,
-          &ascii, &Epath, &Enewline, &verbose, &quiet, &version, &help, &warranty, &debug}) {
+          &ascii, &Epath, &Enewline, &reverse, &verbose, &quiet, &version, &help, &warranty, &debug}) {
         parser.addOption(*option);
     }
     parser.setDescription(usageDescription);
+}
+
+const std::vector<const nuk::cli::Option*>& dumpShapingOptions() {
+    static const std::vector<const nuk::cli::Option*> shaping = {
+        &start, &len, &seek, &width, &hex0x, &turbo, &hexUpper, &color,
+        &lowercase, &unicode, &ascii, &Epath, &Enewline};
+    return shaping;
 }

@@ -1,6 +1,6 @@
 // The process-wide objects of the program. They live in this one translation
 // unit so that they are built in a fixed order before main runs: the product
-// constants, the console, the parser, then the twenty options (which outlive
+// constants, the console, the parser, then the options (which outlive
 // the parser that points to them).
 
 #include "app/build_target.hpp"
@@ -47,3 +47,4 @@ Option unicode = Option('U', "unicode", "emit PETSCII as Unicode regardless of t
 Option ascii = Option(0, "ascii", "emit PETSCII as US-ASCII regardless of tty capabilities");
 Option Epath = Option(0, "Epath", "emit the FILE path/name before the output");
 Option Enewline = Option(0, "Enewline", "emit new lines between FILE output");
+Option reverse = Option('r', "reverse", "read dumps back into the bytes they show");
