@@ -1,7 +1,6 @@
 #include "reverse/dump_line.hpp"
 
 #include <array>
-#include <cstring>
 
 namespace undump {
 
@@ -150,13 +149,23 @@ std::size_t hexDigitsAt(const char* begin, const char* end) {
 
 bool isAddressEnd(const char* at, const char* end) { return end - at >= 2 && at[0] == ':' && at[1] == ' '; }
 
+// Control characters (but the tab) in a line are no name anyone types; they
+// are what binary data taken for a dump is full of.
+bool holdsControlCharacters(const char* begin, const char* end) {
+    for (const char* p = begin; p < end; ++p) {
+        const auto c = static_cast<unsigned char>(*p);
+        if ((c < ' ' && c != '\t') || c == 0x7F) return true;
+    }
+    return false;
+}
+
 // A line that is not one of bytes, "*" or empty names an input, unless it
 // looks like a line of bytes gone wrong: it starts like one, or what follows
-// its first ": " is a hex column. No name of a file holds a NUL byte.
+// its first ": " is a hex column, or it holds control characters.
 LineKind otherKind(const char* begin, const char* end) {
     const std::size_t digits = hexDigitsAt(begin, end);
     if (digits > 0 && isAddressEnd(begin + digits, end)) return LineKind::broken;
-    if (std::memchr(begin, 0, static_cast<std::size_t>(end - begin)) != nullptr) return LineKind::broken;
+    if (holdsControlCharacters(begin, end)) return LineKind::broken;
     for (const char* p = begin; end - p >= 2; ++p) {
         if (!isAddressEnd(p, end)) continue;
         const char* column = p + 2;
