@@ -29,8 +29,8 @@ _hexloom()
 
     local long_options='--load --start --len --seek --width --0x --turbo
         --hex-upper --color --lowercase --unicode --ascii --Epath --Enewline
-        --verbose --quiet --version --help --warranty'
-    local short_options='-L -S -l -s -w -H -C -c -U -v -q -?'
+        --reverse --verbose --quiet --version --help --warranty'
+    local short_options='-L -S -l -s -w -H -C -c -U -r -v -q -?'
 
     # Numbers (addresses, counts, widths) cannot be guessed: offer nothing.
     case $prev in
