@@ -76,15 +76,20 @@ bool LineSource::next(const char*& begin, const char*& end) {
     return true;
 }
 
+// Copies the text between the escapes, a run at a time.
 const char* LineSource::withoutEscapes(const char* begin, const char* end) {
     plain_.clear();
     for (const char* p = begin; p < end;) {
-        const char* after = afterControlSequence(p, end);
-        if (after != p) {
-            p = after;
-            continue;
+        const auto* next = static_cast<const char*>(std::memchr(p, escape, static_cast<std::size_t>(end - p)));
+        const char* runEnd = next != nullptr ? next : end;
+        plain_.insert(plain_.end(), p, runEnd);
+        if (next == nullptr) break;
+        const char* after = afterControlSequence(next, end);
+        if (after == next) {
+            plain_.push_back(*next);
+            ++after;
         }
-        plain_.push_back(*p++);
+        p = after;
     }
     return plain_.data() + plain_.size();
 }
