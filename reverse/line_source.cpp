@@ -1,5 +1,6 @@
 #include "reverse/line_source.hpp"
 
+#include <algorithm>
 #include <cstring>
 
 namespace undump {
@@ -21,15 +22,20 @@ const char* afterControlSequence(const char* at, const char* end) {
 
 }  // namespace
 
-LineSource::LineSource(nuk::BlockSource& source) : source_(source), buffer_(longestLine + nuk::blockSize) {}
+// The buffer grows with the longest line so far: most inputs never need
+// more than two blocks.
+LineSource::LineSource(nuk::BlockSource& source) : source_(source), buffer_(2 * nuk::blockSize) {}
 
-// Moves the unfinished line to the front and reads one block behind it.
+// Moves the unfinished line to the front and reads behind it.
 bool LineSource::fill() {
     if (ended_) return false;
     if (start_ > 0) {
         std::memmove(buffer_.data(), buffer_.data() + start_, used_ - start_);
         used_ -= start_;
         start_ = 0;
+    }
+    if (buffer_.size() - used_ < nuk::blockSize) {
+        buffer_.resize(std::min(2 * buffer_.size(), longestLine + nuk::blockSize));
     }
     const std::size_t got =
         source_.read(reinterpret_cast<std::uint8_t*>(buffer_.data() + used_), buffer_.size() - used_);
