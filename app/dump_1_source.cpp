@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "app/dump_2_lines.hpp"
+#include "app/dump_2_raw.hpp"
 #include "files/block_source.hpp"
 
 namespace {
@@ -84,6 +85,8 @@ public:
         const std::size_t headSize = settings_.load ? nuk::readUpTo(source_, head, 2) : 0;
         request_ = requestFor(settings_, head, headSize);
         consumed_ = headSize;
+        // Raw bytes have no addresses to wait for.
+        if (settings_.raw) lines_ = std::make_unique<RawBytes>(out_);
         if (const auto size = source_.size()) {
             // The size is known: so is everything else, before reading.
             if (request_.countFor(*size) == 0) return;
@@ -151,6 +154,7 @@ private:
     // mostPositions: the most positions the dump can show, for the size of
     // its output buffer.
     void startLines(std::size_t digits, std::uint64_t mostPositions) {
+        if (lines_) return;  // raw bytes, started at once
         lines_ = std::make_unique<DumpLines>(settings_.format, out_, digits, request_.start,
                                              linesFor(mostPositions, width_));
         if (!held_.empty()) lines_->add(held_.data(), held_.size());
@@ -164,7 +168,7 @@ private:
     DumpRequest request_;
     std::uint64_t consumed_ = 0;  // bytes taken from the input so far
     std::vector<std::uint8_t> held_;
-    std::unique_ptr<DumpLines> lines_;
+    std::unique_ptr<DumpOutput> lines_;
 };
 
 }  // namespace

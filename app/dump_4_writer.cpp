@@ -76,6 +76,21 @@ void DumpWriter::completeLines(std::uint64_t address, const std::uint8_t* bytes,
     }
 }
 
+void DumpWriter::squeezeMark() {
+    static constexpr char mark[] = "*\n";
+    if (columnEffects_) {
+        out_ << nuk::con::Effect{nuk::con::effectForeground, addressColour} << mark;
+        failed_ = !out_;
+        return;
+    }
+    const std::string& escape = builder_.escapes().address;
+    if (capacity_ - used_ < escape.size() + 2) writeBlock();
+    std::copy(escape.begin(), escape.end(), buffer_.get() + used_);
+    used_ += escape.size();
+    buffer_[used_++] = mark[0];
+    buffer_[used_++] = mark[1];
+}
+
 void DumpWriter::flush() {
     writeBlock();
     if (!failed_) {

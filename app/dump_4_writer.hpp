@@ -29,6 +29,10 @@ public:
     // block has room for.
     void completeLines(std::uint64_t address, const std::uint8_t* bytes, std::uint64_t count, std::size_t width);
 
+    // The line "*" that stands for a run of lines equal to the line before,
+    // in the colour of the addresses.
+    void squeezeMark();
+
     // Writes the lines held in the block to the stream, which may keep them
     // in its own buffer; the block is empty afterwards and takes more.
     void writeBlock();

@@ -20,6 +20,7 @@ struct LineFormat {
     CharacterSet characterSet = CharacterSet::graphics;
     nuk::con::TextMode textMode = nuk::con::ascii;
     bool colour = false;  // the columns in colour, where the output takes colour
+    bool squeeze = false;  // a run of lines equal to the line before written as one line "*"
 };
 
 // Which bytes of an input are shown and at which addresses.
@@ -31,6 +32,9 @@ struct DumpSettings {
     std::optional<std::uint64_t> start;   // address of the first byte shown; its low 16 bits
     std::optional<std::uint64_t> length;  // the most bytes shown
     LineFormat format;
+    // The bytes shown written as they are, without lines: the format then
+    // does not matter.
+    bool raw = false;
 
     // A length of 0 shows no byte of any input: then nothing of an input is
     // read, not even to see whether it can be.

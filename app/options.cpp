@@ -6,8 +6,8 @@
 
 void initCommandLine() {
     for (nuk::cli::Option* option :
-         {&load, &start, &len, &seek, &width, &hex0x, &turbo, &hexUpper, &color, &lowercase, &unicode,
-          &ascii, &Epath, &Enewline, &reverse, &verbose, &quiet, &version, &help, &warranty, &debug}) {
+         {&load, &start, &len, &seek, &width, &squeeze, &hex0x, &turbo, &hexUpper, &color, &lowercase, &unicode,
+          &ascii, &Epath, &Enewline, &raw, &reverse, &verbose, &quiet, &version, &help, &warranty, &debug}) {
         parser.addOption(*option);
     }
     parser.setDescription(usageDescription);
@@ -15,7 +15,7 @@ void initCommandLine() {
 
 const std::vector<const nuk::cli::Option*>& dumpShapingOptions() {
     static const std::vector<const nuk::cli::Option*> shaping = {
-        &start, &len, &seek, &width, &hex0x, &turbo, &hexUpper, &color,
-        &lowercase, &unicode, &ascii, &Epath, &Enewline};
+        &start, &len, &seek, &width, &squeeze, &hex0x, &turbo, &hexUpper, &color,
+        &lowercase, &unicode, &ascii, &Epath, &Enewline, &raw};
     return shaping;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The process-wide objects of the program, created during static
 // initialisation in one translation unit (program_state.cpp) in this order:
-// product constants, console, parser, the options.
+// product constants, console, parser, the twenty-three options.
 // The option objects are the program's settings.
 
 #include <vector>
@@ -24,6 +24,7 @@ extern nuk::cli::Option start;
 extern nuk::cli::Option len;
 extern nuk::cli::Option seek;
 extern nuk::cli::Option width;
+extern nuk::cli::Option squeeze;   // -a/--squeeze
 extern nuk::cli::Option hex0x;      // --0x
 extern nuk::cli::Option turbo;
 extern nuk::cli::Option hexUpper;   // -H/--hex-upper
@@ -33,6 +34,7 @@ extern nuk::cli::Option unicode;
 extern nuk::cli::Option ascii;
 extern nuk::cli::Option Epath;
 extern nuk::cli::Option Enewline;
+extern nuk::cli::Option raw;
 extern nuk::cli::Option reverse;  // -r/--reverse: dumps in, bytes out
 
 // The options that shape a dump's lines or choose the bytes it shows.

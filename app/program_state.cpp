@@ -1,6 +1,6 @@
 // The process-wide objects of the program. They live in this one translation
 // unit so that they are built in a fixed order before main runs: the product
-// constants, the console, the parser, then the options (which outlive
+// constants, the console, the parser, then the twenty-three options (which outlive
 // the parser that points to them).
 
 #include "app/build_target.hpp"
@@ -38,6 +38,7 @@ Option start = Option('S', "start", "set/override the start address to A").argum
 Option len = Option('l', "len", "stop after outputting L bytes").argument("L", Integer).requiresArgument();
 Option seek = Option('s', "seek", "skip S bytes before outputting").argument("S", Integer).requiresArgument().defaultsTo("0");
 Option width = Option('w', "width", "output W bytes per line").argument("W", Integer).requiresArgument().defaultsTo("16");
+Option squeeze = Option('a', "squeeze", "output a run of lines equal to the one before as one line '*'");
 Option hex0x = Option(0, "0x", "output hexadecimal using C-style 0x form");
 Option turbo = Option(0, "turbo", "output hexadecimal using Turbo-style $ form");
 Option hexUpper = Option('H', "hex-upper", "output hexadecimal in uppercase");
@@ -47,4 +48,5 @@ Option unicode = Option('U', "unicode", "emit PETSCII as Unicode regardless of t
 Option ascii = Option(0, "ascii", "emit PETSCII as US-ASCII regardless of tty capabilities");
 Option Epath = Option(0, "Epath", "emit the FILE path/name before the output");
 Option Enewline = Option(0, "Enewline", "emit new lines between FILE output");
+Option raw = Option(0, "raw", "output the bytes themselves, without address or text column");
 Option reverse = Option('r', "reverse", "read dumps back into the bytes they show");

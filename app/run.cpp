@@ -66,6 +66,8 @@ DumpSettings dumpSettings() {
     settings.format.characterSet = characterSet(lowercase.given());
     settings.format.textMode = console.mode;
     settings.format.colour = color.given();
+    settings.format.squeeze = squeeze.given();
+    settings.raw = raw.given();
     return settings;
 }
 
@@ -82,12 +84,15 @@ void warnAboutPath(const std::string& path, const char* suffix) {
     message.print();
 }
 
+// Raw bytes are never coloured.
+bool colourAsked() { return color.given() && !raw.given(); }
+
 void restoreColorsIfRequested() {
-    if (color.given()) console.restore();
+    if (colourAsked()) console.restore();
 }
 
 void applyColorSwitch() {
-    if (!color.given()) return;
+    if (!colourAsked()) return;
     console.colorEnabled = true;
     console.preserve();
     // Output that is redirected is left as an interrupt finds it.
@@ -117,7 +122,9 @@ std::string pathLine(const std::string& path) {
 // The separator and optional path line that precede each FILE's output.
 // The separator for the next FILE is set here already, so a FILE that then
 // fails to read still separates the ones around it.
+// Raw bytes go out one FILE after another, with nothing between them.
 void beginFileOutput(const std::string& path, Dumping& dumping) {
+    if (dumping.settings.raw) return;
     std::cout << dumping.pendingSeparator;
     if (Epath.given()) {
         restoreColorsIfRequested();
@@ -181,7 +188,7 @@ int processStandardInput(const Dumping& dumping) {
     }
     const auto readAhead = dumping.settings.showsNothing() ? nuk::ReadAhead::nothing : nuk::ReadAhead::firstByte;
     const auto dumpStdin = [&dumping](nuk::file_t& file) {
-        if (Epath.given()) std::cout << nuk::stdinLabel << "\n";
+        if (Epath.given() && !dumping.settings.raw) std::cout << nuk::stdinLabel << "\n";
         return dumping.dump(file);
     };
     const bool fatal = report(nuk::processStdin(dumpStdin, readAhead));
@@ -205,9 +212,17 @@ int processFileArguments(const std::vector<std::string>& arguments, Dumping& dum
     return exitStatus;
 }
 
+// Raw bytes would only garble a terminal, and could set it to any state.
+bool refuseRawBytesToTerminal() {
+    if (!raw.given() || !nuk::con::isTerminal(std::cout)) return false;
+    nuk::cli::fatal("standard output is a terminal: not writing raw bytes there");
+    return true;
+}
+
 }  // namespace
 
 int run() {
+    if (refuseRawBytesToTerminal()) return 1;
     if (reverse.given()) return runReverse(parser.arguments());
     const auto finish = [](int exitStatus) {
         restoreColorsIfRequested();

@@ -305,6 +305,28 @@ if $withHexyl && command -v hexyl >/dev/null; then
         "$(seconds "$defaultTime")" "$(ratio "$defaultTime" "$hexylTime")"
 fi
 
+# ---------------------------------------- raw bytes and squeezed lines --
+
+# --raw is the dump without its lines: it should cost what copying the file
+# costs. -a on zeros writes three lines for the whole file: it should cost
+# what reading and comparing the lines costs, far less than writing them.
+zeros=$data/zeros-${mainMiB}M.bin
+if [[ ! -f $zeros || $(stat -c %s "$zeros") != $((mainMiB * mib)) ]]; then
+    head -c $((mainMiB * mib)) /dev/zero >"$zeros" || die "cannot make $zeros"
+fi
+say ""
+say "raw bytes and squeezed lines, output to /dev/null"
+printf '  %-30s %-24s %-24s %s\n' job hexloom peer ratio
+peerJob() {
+    local label=$1 ours=$2 peer=$3 oursMedian oursText
+    timeRuns "$runs" "$ours >/dev/null"
+    oursMedian=$median oursText=$(timing)
+    timeRuns "$runs" "$peer >/dev/null"
+    printf '  %-30s %-24s %-24s %s\n' "$label" "$oursText" "$(timing) ${peer%% *}" "$(ratio "$oursMedian" "$median")"
+}
+peerJob "--raw FILE (random)" "$(q "$hexloom") --raw -- $(q "$mainInput")" "cat $(q "$mainInput")"
+peerJob "-a FILE (zeros)" "$(q "$hexloom") -a -- $(q "$zeros")" "xxd -a $(q "$zeros")"
+
 # ------------------------------------------- memory, large and slow inputs --
 
 # The 32-bit build runs directly where the kernel runs 32-bit programs (its

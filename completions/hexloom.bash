@@ -27,10 +27,10 @@ _hexloom()
         return
     fi
 
-    local long_options='--load --start --len --seek --width --0x --turbo
-        --hex-upper --color --lowercase --unicode --ascii --Epath --Enewline
+    local long_options='--load --start --len --seek --width --squeeze --0x --turbo
+        --hex-upper --color --lowercase --unicode --ascii --Epath --Enewline --raw
         --reverse --verbose --quiet --version --help --warranty'
-    local short_options='-L -S -l -s -w -H -C -c -U -r -v -q -?'
+    local short_options='-L -S -l -s -w -a -H -C -c -U -r -v -q -?'
 
     # Numbers (addresses, counts, widths) cannot be guessed: offer nothing.
     case $prev in

@@ -17,7 +17,11 @@ namespace nuk {
 using Recognizer = std::unique_ptr<Container> (*)(const std::shared_ptr<disk::ImageFile>& file,
                                                   const std::string& argument);
 
-// D64, D71 and D81 images, by their size.
+// Cartridge images (.crt), by the signature their header starts with.
+std::unique_ptr<Container> recognizeCartridgeImage(const std::shared_ptr<disk::ImageFile>& file,
+                                                   const std::string& argument);
+
+// D64, D71, D81, D80 and D82 images, by their size.
 std::unique_ptr<Container> recognizeDiskImage(const std::shared_ptr<disk::ImageFile>& file,
                                               const std::string& argument);
 

@@ -1,4 +1,4 @@
-// A D64, D71 or D81 disk image as a container: its directory is the listing,
+// A D64, D71, D81, D80 or D82 disk image as a container: its directory is the listing,
 // its files are the entries.
 
 #include <utility>

@@ -24,7 +24,13 @@ struct DirectoryPlaces {
 };
 
 DirectoryPlaces placesOf(Kind kind) {
-    if (kind == Kind::d81) return {{40, 0}, 0x04, {40, 3}};
+    switch (kind) {
+    case Kind::d81: return {{40, 0}, 0x04, {40, 3}};
+    case Kind::d80:
+    case Kind::d82: return {{39, 0}, 0x06, {39, 1}};
+    case Kind::d64:
+    case Kind::d71: break;
+    }
     return {{18, 0}, 0x90, {18, 1}};
 }
 
@@ -60,6 +66,44 @@ unsigned freeInBamSector(const Sector& bam, unsigned firstTrack) {
     return free;
 }
 
+// The 8050's and 8250's BAM: a sector for each 50 tracks, at 38/0, 38/3,
+// 38/6 and 38/9, five bytes per track from byte 6, the first of them the
+// free count. The directory track 39 does not count; the 8250's second side
+// has no directory track of its own.
+unsigned freeInPetBamSector(const Sector& bam, unsigned firstTrack, unsigned lastTrack) {
+    unsigned free = 0;
+    for (unsigned track = firstTrack; track <= lastTrack && track < firstTrack + 50; ++track) {
+        if (track != 39) free += bam[6 + 5 * (track - firstTrack)];
+    }
+    return free;
+}
+
+// Where the BAM of each kind lies and how it counts, given the header sector.
+std::optional<cli::Msg> countFreeBlocks(DiskImage& image, const std::string& argument, const Sector& header,
+                                        unsigned& free) {
+    Sector bam;
+    switch (image.kind()) {
+    case Kind::d64: free = freeOnFirstSide(header); return std::nullopt;
+    case Kind::d71: free = freeOnFirstSide(header) + freeOnSecondSide(header); return std::nullopt;
+    case Kind::d81:
+        free = 0;
+        for (unsigned part = 0; part < 2; ++part) {
+            if (!image.read({40, 1 + part}, bam)) return imageReadFailed(argument, errno);
+            free += freeInBamSector(bam, 1 + 40 * part);
+        }
+        return std::nullopt;
+    case Kind::d80:
+    case Kind::d82: break;
+    }
+    const unsigned tracks = image.kind() == Kind::d82 ? 154 : 77;
+    free = 0;
+    for (unsigned part = 0; 50 * part < tracks; ++part) {
+        if (!image.read({38, 3 * part}, bam)) return imageReadFailed(argument, errno);
+        free += freeInPetBamSector(bam, 1 + 50 * part, tracks);
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::optional<cli::Msg> readHeader(DiskImage& image, const std::string& argument, DiskHeader& header) {
@@ -68,17 +112,7 @@ std::optional<cli::Msg> readHeader(DiskImage& image, const std::string& argument
     if (!image.read(places.header, sector)) return imageReadFailed(argument, errno);
     std::copy_n(sector.begin() + places.nameOffset, header.name.size(), header.name.begin());
     std::copy_n(sector.begin() + places.nameOffset + 18, header.idAndDosType.size(), header.idAndDosType.begin());
-    if (image.kind() != Kind::d81) {
-        header.freeBlocks = freeOnFirstSide(sector);
-        if (image.kind() == Kind::d71) header.freeBlocks += freeOnSecondSide(sector);
-        return std::nullopt;
-    }
-    header.freeBlocks = 0;
-    for (unsigned part = 0; part < 2; ++part) {
-        if (!image.read({40, 1 + part}, sector)) return imageReadFailed(argument, errno);
-        header.freeBlocks += freeInBamSector(sector, 1 + 40 * part);
-    }
-    return std::nullopt;
+    return countFreeBlocks(image, argument, sector, header.freeBlocks);
 }
 
 DirectoryReader::DirectoryReader(DiskImage image, std::string argument)

@@ -7,6 +7,8 @@
 //             a D71's second side has its free counts in 18/0 bytes $DD-$FF.
 //   D81:      header at 40/0, BAM at 40/1 (tracks 1-40) and 40/2 (41-80),
 //             entries from 40/3.
+//   D80, D82: header at 39/0, BAM from 38/0 (a sector every 50 tracks:
+//             38/0, 38/3, on a D82 also 38/6 and 38/9), entries from 39/1.
 // Each directory sector holds eight entries of 32 bytes; its first two
 // bytes link to the next directory sector (track 0: the last one).
 
@@ -32,7 +34,7 @@ struct DirectoryEntry : ListedEntry {
 // free count of every track but the directory track (and, on a D71, track 53,
 // where the second side's BAM lives). A 35- or 40-track D64 counts tracks
 // 1-35, as a 1541 knows no more; a D71 counts its second side only when the
-// BAM marks the disk double-sided.
+// BAM marks the disk double-sided. A D80 or D82 counts every track but 39.
 std::optional<cli::Msg> readHeader(DiskImage& image, const std::string& argument, DiskHeader& header);
 
 // The entries in directory order. A chain that leaves the image, loops or

@@ -1,4 +1,4 @@
-// Sizes, tracks and sector positions of the three disk image kinds.
+// Sizes, tracks and sector positions of the disk image kinds.
 
 #include "containers/disk_image.hpp"
 
@@ -18,6 +18,8 @@ constexpr KnownSize knownSizes[] = {
     {196608, {Kind::d64, 40, false}}, {197376, {Kind::d64, 40, true}},
     {349696, {Kind::d71, 70, false}}, {351062, {Kind::d71, 70, true}},
     {819200, {Kind::d81, 80, false}}, {822400, {Kind::d81, 80, true}},
+    {533248, {Kind::d80, 77, false}}, {535331, {Kind::d80, 77, true}},
+    {1066496, {Kind::d82, 154, false}}, {1070662, {Kind::d82, 154, true}},
 };
 
 // The 1541's four speed zones: the outer tracks hold more sectors. Tracks
@@ -27,6 +29,14 @@ unsigned sectorsInZoneOf(unsigned track) {
     if (track <= 24) return 19;
     if (track <= 30) return 18;
     return 17;
+}
+
+// The 8050's four zones over its 77 tracks a side.
+unsigned sectorsInPetZoneOf(unsigned track) {
+    if (track <= 39) return 29;
+    if (track <= 53) return 27;
+    if (track <= 64) return 25;
+    return 23;
 }
 
 }  // namespace
@@ -48,6 +58,8 @@ unsigned DiskImage::sectorsOnTrack(unsigned track) const {
     switch (layout_.kind) {
     case Kind::d81: return 40;
     case Kind::d71: return sectorsInZoneOf(track > 35 ? track - 35 : track);  // the second side repeats the first
+    case Kind::d80: return sectorsInPetZoneOf(track);
+    case Kind::d82: return sectorsInPetZoneOf(track > 77 ? track - 77 : track);  // so does the 8250's
     case Kind::d64: break;
     }
     return sectorsInZoneOf(track);

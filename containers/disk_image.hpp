@@ -6,6 +6,8 @@
 //   D64   1541   35 (or 40)     21 / 19 / 18 / 17 by zone      174848 (175531), 196608 (197376)
 //   D71   1571   70 (two sides) as D64, side 2 from track 36   349696 (351062)
 //   D81   1581   80             40                             819200 (822400)
+//   D80   8050   77             29 / 27 / 25 / 23 by zone      533248 (535331)
+//   D82   8250   154 (two sides) as D80, side 2 from track 78  1066496 (1070662)
 //
 // Some images carry an error byte per sector after the last one: what the
 // drive reported when that sector was read for the image.
@@ -19,7 +21,7 @@
 
 namespace nuk::disk {
 
-enum class Kind { d64, d71, d81 };
+enum class Kind { d64, d71, d81, d80, d82 };
 
 struct Layout {
     Kind kind;

@@ -15,6 +15,7 @@ namespace {
 
 constexpr Recognizer recognizers[] = {
     // by signature
+    recognizeCartridgeImage,
     // by size
     recognizeDiskImage,
 };

@@ -9,7 +9,8 @@ that are not zero.
                                                      prints its command line
 
 The seeds are images that cc1541 and cbmconvert make from a few small files,
-each with a command line.
+and D80, D82 and cartridge images the test kit writes ("kit"), each with a
+command line.
 """
 
 import os
@@ -26,8 +27,9 @@ FLAGS = ["-L", "-c", "-H", "--0x", "--turbo", "--ascii", "-U", "-C", "--Epath", 
 # The target's edge numbers; a choice of 1 to 12 picks one, odd choices are written in decimal.
 EDGES = [0, 1, 2, 3, 253, 254, 255, 256, 257, 508, 65535, 65536]
 SIZES = [(174848, ".d64"), (175531, ".d64"), (196608, ".d64"), (197376, ".d64"),
-         (349696, ".d71"), (351062, ".d71"), (819200, ".d81"), (822400, ".d81")]
-SIZE_INDEX = {".d64": 0, ".d71": 4, ".d81": 6}
+         (349696, ".d71"), (351062, ".d71"), (819200, ".d81"), (822400, ".d81"),
+         (533248, ".d80"), (1066496, ".d82"), (16384, ".crt")]
+SIZE_INDEX = {".d64": 0, ".d71": 4, ".d81": 6, ".d80": 8, ".d82": 9, ".crt": 10}
 SELECTOR_KIND = {"$": 0, "$:": 1, "name": 2, "*": 3}
 
 # (CBM name, type, bytes): one sector, three sectors, and a file of one byte.
@@ -46,10 +48,27 @@ SEEDS = [
     ("cbmconvert-d64-width-len", "cbmconvert", ".d64", [], {"-w": 8, "-l": 300}, "name", "LOG"),
     ("cbmconvert-d71-listing-ascii", "cbmconvert", ".d71", ["--ascii", "--Epath"], {}, "$", ""),
     ("cbmconvert-d81-seek-two", "cbmconvert", ".d81", ["-L", "-U", "--0x"], {"-s": 2, "-S": 4096}, "*", ""),
+    ("kit-d80-listing", "kit", ".d80", [], {}, "$", ""),
+    ("kit-d82-log", "kit", ".d82", ["--ascii"], {"-w": 8}, "name", "LOG"),
+    ("kit-crt-listing", "kit", ".crt", ["-L"], {}, "$", ""),
+    ("kit-crt-bank-one", "kit", ".crt", ["-L", "-C"], {"-s": 1, "-l": 300}, "name", "1"),
 ]
+
+sys.path.insert(0, os.path.join(HERE, "..", "tests", "golden"))
+
+
+def kit_image(extension):
+    """A D80 or D82 of FILES, or a cartridge of two chips that fills 16 KiB."""
+    import pet_and_cartridge_images_test as kit
+    if extension == ".crt":
+        chips = [(0, 0x8000, bytes(range(256)) * 32), (1, 0x8000, bytes((i * 5) & 0xFF for i in range(8096)))]
+        return kit.write_cartridge(b"C64 CARTRIDGE   ", 19, b"seed", chips)
+    return kit.write_pet_disk(extension[1:], [(name.lower(), kind.upper(), data) for name, kind, data in FILES])[0]
 
 
 def make_image(tool, extension, folder):
+    if tool == "kit":
+        return kit_image(extension)
     image = os.path.join(folder, "disk" + extension)
     if tool == "cc1541":
         command = ["cc1541", "-q", "-n", "seed", "-i", "sd 2a"]

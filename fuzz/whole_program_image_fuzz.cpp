@@ -1,9 +1,10 @@
-// The whole program on a damaged disk image, started as a command line
+// The whole program on a damaged disk or cartridge image, started as a command line
 //   hexloom OPTIONS image.d64:SELECTOR
 // would start it. The input's first bytes choose the options and the selector
 // from the program's own grammar; the rest is the image: a size (one of the
-// eight an image can have) and sectors, each a 2-byte sector index followed
-// by up to 256 bytes; all other sectors are zero. The seeds are real images
+// sizes the kinds of image have) and sectors, each a 2-byte sector index followed
+// by up to 256 bytes; all other sectors are zero. A cartridge image, which
+// has no size of its own, is written in 16 KiB. The seeds are real images
 // in that form, so the fuzzer mutates whole sectors as well as their bytes.
 // fuzz/image_inputs.py writes the seeds, and shows any input (a crash, say)
 // as its command line and image.
@@ -39,6 +40,7 @@ struct ImageKind {
 constexpr ImageKind imageKinds[] = {
     {174848, "image.d64"}, {175531, "image.d64"}, {196608, "image.d64"}, {197376, "image.d64"},
     {349696, "image.d71"}, {351062, "image.d71"}, {819200, "image.d81"}, {822400, "image.d81"},
+    {533248, "image.d80"}, {1066496, "image.d82"}, {16384, "image.crt"},
 };
 
 // Numbers around the edges of a sector's 254 data bytes and of a block.

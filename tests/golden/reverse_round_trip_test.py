@@ -4,8 +4,10 @@
 Each row dumps a file past $10000 bytes (four-digit, then five-digit
 addresses) and one past $FFFFF (addresses that wrap) with one combination
 of notation, digit case, width, colour and load address, the text mode
-changing from row to row, and reads the dump back with -r (and -L when the
-dump was made with it): the bytes must be the file's.
+and the squeezing of equal lines (-a) changing from row to row, and reads
+the dump back with -r (and -L when the dump was made with it): the bytes
+must be the file's. A third file holds runs of equal lines longer than
+$FFFFF bytes, whose five-digit addresses wrap within one run.
 
 Runs the program like the golden cases do (natively, under qemu-i386 or
 Wine): same arguments as run_golden.py."""
@@ -27,18 +29,20 @@ CASES = [[], ["-H"]]
 WIDTHS = [["-w", "1"], [], ["-w", "65536"]]
 COLOURS = [[], ["-C"]]
 LOADS = [[], ["-L"]]
-TEXT_MODES = [[], ["--ascii"], ["-c"], ["--ascii", "-c"]]
+# Five of them, so that across the rows each meets every other option.
+EXTRAS = [[], ["--ascii", "-a"], ["-c"], ["--ascii", "-c"], ["-a"]]
 
 # A load address near the top of memory, so that -L takes the addresses
 # past $FFFF at once.
 FILES = {"past-10000.bin": b"\x00\xf0" + random_bytes(0x10100, 1),
-         "past-fffff.bin": random_bytes(0x100400, 2)}
+         "past-fffff.bin": random_bytes(0x100400, 2),
+         "runs.bin": bytes(0x180000) + random_bytes(100, 3) + b"\xff" * 0x20003}
 
 
 def rows():
     combinations = itertools.product(NOTATIONS, CASES, WIDTHS, COLOURS, LOADS)
     for index, parts in enumerate(combinations):
-        yield sum(parts, []) + TEXT_MODES[index % len(TEXT_MODES)]
+        yield sum(parts, []) + EXTRAS[index % len(EXTRAS)]
 
 
 def run(target, directory, args):

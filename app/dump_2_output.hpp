@@ -1,0 +1,25 @@
+#pragma once
+// Where the positions of one dump go as their bytes arrive: lines of text
+// (dump_2_lines) or the bytes themselves (dump_2_raw).
+
+#include <cstddef>
+#include <cstdint>
+
+class DumpOutput {
+public:
+    virtual ~DumpOutput() = default;
+
+    // The next n bytes of the dump, in order.
+    virtual void add(const std::uint8_t* bytes, std::size_t n) = 0;
+
+    // Ends the dump at count positions (never below the bytes added); the
+    // positions past the bytes are missing. Nothing is added afterwards.
+    virtual void endAt(std::uint64_t count) = 0;
+
+    // Passes what has arrived on to the stream now.
+    virtual void flush() = 0;
+
+    // Once the stream has failed nothing more can reach it; the failure
+    // itself is reported when the program ends.
+    virtual bool failed() const = 0;
+};

@@ -1,0 +1,21 @@
+#pragma once
+// The bytes a dump shows, written as they are: no address, no text column,
+// and nothing for the positions past the end, so that a piece of a file or
+// a file out of a disk image comes out as a file.
+
+#include <ostream>
+
+#include "app/dump_2_output.hpp"
+
+class RawBytes final : public DumpOutput {
+public:
+    explicit RawBytes(std::ostream& out) : out_(out) {}
+
+    void add(const std::uint8_t* bytes, std::size_t n) override;
+    void endAt(std::uint64_t) override {}
+    void flush() override;
+    bool failed() const override { return !out_; }
+
+private:
+    std::ostream& out_;
+};
