@@ -38,3 +38,14 @@ std::string commandLineErrors(const nuk::cli::Parser& parser, const nuk::cli::Op
     append(widthError(width));
     return errors;
 }
+
+std::string reverseConflicts(const nuk::cli::Option& reverse, const std::vector<const nuk::cli::Option*>& shaping) {
+    std::string errors;
+    if (!reverse.given()) return errors;
+    for (const nuk::cli::Option* option : shaping) {
+        if (!option->given()) continue;
+        if (!errors.empty()) errors += "\n";
+        errors += option->givenAs() + " cannot be combined with " + reverse.givenAs();
+    }
+    return errors;
+}

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/option.hpp"
 #include "cli/parser.hpp"
@@ -24,3 +25,8 @@ std::optional<std::string> byteCountError(const nuk::cli::Option& byteCount);
 // offsets and lengths.
 std::string commandLineErrors(const nuk::cli::Parser& parser, const nuk::cli::Option& width,
                               std::initializer_list<const nuk::cli::Option*> byteCounts = {});
+
+// Reading dumps back takes the shape of their lines from the lines
+// themselves, and writes all their bytes: an option that shapes a dump or
+// picks its bytes is an error beside -r, one line for each given.
+std::string reverseConflicts(const nuk::cli::Option& reverse, const std::vector<const nuk::cli::Option*>& shaping);

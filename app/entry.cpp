@@ -64,7 +64,10 @@ int enterProgram(const ParseCommandLine& parseCommandLine) {
     if (help.given()) return showHelp();
 
     nuk::cli::setQuietLevel(quietLevel());
-    const std::string errors = commandLineErrors(parser, width, {&len, &seek});
+    std::string errors = commandLineErrors(parser, width, {&len, &seek});
+    if (const std::string conflicts = reverseConflicts(reverse, dumpShapingOptions()); !conflicts.empty()) {
+        errors += (errors.empty() ? "" : "\n") + conflicts;
+    }
     if (!errors.empty()) return reportCommandLineErrors(errors);
     if (version.given()) return showVersion();
     if (warranty.given()) return showDisclaimer();

@@ -7,8 +7,15 @@
 void initCommandLine() {
     for (nuk::cli::Option* option :
          {&load, &start, &len, &seek, &width, &squeeze, &hex0x, &turbo, &hexUpper, &color, &lowercase, &unicode,
-          &ascii, &Epath, &Enewline, &raw, &verbose, &quiet, &version, &help, &warranty, &debug}) {
+          &ascii, &Epath, &Enewline, &raw, &reverse, &verbose, &quiet, &version, &help, &warranty, &debug}) {
         parser.addOption(*option);
     }
     parser.setDescription(usageDescription);
+}
+
+const std::vector<const nuk::cli::Option*>& dumpShapingOptions() {
+    static const std::vector<const nuk::cli::Option*> shaping = {
+        &start, &len, &seek, &width, &squeeze, &hex0x, &turbo, &hexUpper, &color,
+        &lowercase, &unicode, &ascii, &Epath, &Enewline, &raw};
+    return shaping;
 }

@@ -1,8 +1,10 @@
 #pragma once
 // The process-wide objects of the program, created during static
 // initialisation in one translation unit (program_state.cpp) in this order:
-// product constants, console, parser, the twenty-two options.
+// product constants, console, parser, the twenty-three options.
 // The option objects are the program's settings.
+
+#include <vector>
 
 #include "cli/option.hpp"
 #include "cli/parser.hpp"
@@ -33,6 +35,10 @@ extern nuk::cli::Option ascii;
 extern nuk::cli::Option Epath;
 extern nuk::cli::Option Enewline;
 extern nuk::cli::Option raw;
+extern nuk::cli::Option reverse;  // -r/--reverse: dumps in, bytes out
+
+// The options that shape a dump's lines or choose the bytes it shows.
+const std::vector<const nuk::cli::Option*>& dumpShapingOptions();
 
 // Registers the options with the parser in help order and sets the usage text.
 void initCommandLine();

@@ -11,6 +11,7 @@
 #include "app/dump.hpp"
 #include "app/options.hpp"
 #include "app/output_check.hpp"
+#include "app/run_reverse.hpp"
 #include "cli/message.hpp"
 #include "cli/value.hpp"
 #include "console/console.hpp"
@@ -231,6 +232,7 @@ bool refuseRawBytesToTerminal() {
 
 int run() {
     if (refuseRawBytesToTerminal()) return 1;
+    if (reverse.given()) return runReverse(parser.arguments());
     const auto finish = [](int exitStatus) {
         restoreColorsIfRequested();
         return confirmStandardOutput(exitStatus);

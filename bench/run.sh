@@ -431,6 +431,38 @@ smallCase "200 files in one call / xxd concat" "$(q "$hexloom")$smallList >/dev/
 target "time ratio, 200 small files vs xxd over their concatenation" "$lastRatio" 1.2
 smallCase "-L 64 KiB PRG" "$(q "$hexloom") -L $(q "$prg") >/dev/null" "xxd $(q "$prg") >/dev/null"
 
+# ------------------------------------------------------- dumps read back --
+
+# hexloom -r on hexloom's dump of a file against xxd -r on xxd's dump of
+# the same file; the dumps are made once, into $work/dumps.
+reverseMiB=$((mainMiB / 4))
+reverseInput=$data/random-${reverseMiB}M.bin
+input "$reverseInput" $((reverseMiB * mib)) random $((reverseMiB * mib)) $seed
+dumps=$work/dumps
+mkdir -p "$dumps"
+xxd "$reverseInput" >"$dumps/xxd.txt"
+say ""
+say "reading dumps back, $reverseMiB MiB of bytes, $runs runs; hexloom -r against xxd -r of xxd's dump"
+printf '  %-34s %-24s %-24s %-6s %s\n' case hexloom "xxd -r" ratio "cpu ratio"
+reverseCase() {
+    local label=$1 options=$2 dump=$dumps/hexloom${2// /}.txt oursTime oursCpu oursText
+    # shellcheck disable=SC2086
+    "$hexloom" $options "$reverseInput" >"$dump"
+    timeRuns "$runs" "$(q "$hexloom") -r $(q "$dump") >/dev/null"
+    oursTime=$median oursCpu=$cpuMedian oursText=$(timing)
+    timeRuns "$runs" "xxd -r $(q "$dumps/xxd.txt") >/dev/null"
+    printf '  %-34s %-24s %-24s %-6s %s\n' "$label" "$oursText" "$(timing)" \
+        "$(ratio "$oursTime" "$median")" "$(ratio "$oursCpu" "$cpuMedian")"
+    target "time ratio, -r of $label vs xxd -r" "$(ratio "$oursTime" "$median")" 1.0
+}
+reverseCase "default (Unicode)" ""
+reverseCase "--0x" "--0x"
+reverseCase "--color" "--color"
+reverseCase "-w 64 --ascii" "-w 64 --ascii"
+measureOnce "/usr/bin/time -f %M -o $timeOut $(q "$hexloom") -r $(q "$dumps/hexloom.txt") >/dev/null"
+say "  peak memory of -r: $peakKiB KiB $(verdict "$peakKiB" "$memoryLimitKiB")"
+target "peak memory, native, -r of a $reverseMiB MiB dump (KiB)" "$peakKiB" "$memoryLimitKiB"
+
 # ------------------------------------------------------ 32-bit under qemu --
 
 if [[ -n $hexloom32 ]]; then

@@ -30,8 +30,8 @@ _hexloom()
 
     local long_options='--load --start --len --seek --width --squeeze --0x --turbo
         --hex-upper --color --lowercase --unicode --ascii --Epath --Enewline --raw
-        --verbose --quiet --version --help --warranty'
-    local short_options='-L -S -l -s -w -a -H -C -c -U -v -q -?'
+        --reverse --verbose --quiet --version --help --warranty'
+    local short_options='-L -S -l -s -w -a -H -C -c -U -r -v -q -?'
 
     # Numbers (addresses, counts, widths) cannot be guessed: offer nothing.
     case $prev in

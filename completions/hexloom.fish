@@ -17,6 +17,7 @@ complete -c hexloom -l ascii -d 'Emit PETSCII as US-ASCII regardless of tty capa
 complete -c hexloom -l Epath -d 'Emit the FILE path/name before the output'
 complete -c hexloom -l Enewline -d 'Emit new lines between FILE output'
 complete -c hexloom -l raw -d 'Output the bytes themselves, without address or text column'
+complete -c hexloom -s r -l reverse -d 'Read dumps back into the bytes they show'
 complete -c hexloom -s v -l verbose -d 'Cancel --quiet (no effect of its own)'
 complete -c hexloom -s q -l quiet -d 'Omit warnings (-qq) and errors (-qqq); the dump is always written'
 complete -c hexloom -l version -d 'Show version, credits, and licensing summary, then exit'

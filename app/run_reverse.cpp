@@ -1,0 +1,81 @@
+#include "app/run_reverse.hpp"
+
+#include <iostream>
+#include <optional>
+
+#include "app/options.hpp"
+#include "app/output_check.hpp"
+#include "cli/message.hpp"
+#include "console/console.hpp"
+#include "console/console_string.hpp"
+#include "files/file.hpp"
+#include "files/file_messages.hpp"
+#include "reverse/reverse_dump.hpp"
+
+namespace {
+
+using nuk::cli::Msg;
+
+std::string faultSuffix(const undump::Fault& fault) {
+    return ", line " + std::to_string(fault.line) + ": " + fault.text;
+}
+
+// The bytes of one input's dumps; the message of a read that failed comes
+// first, as the fault it may cause is only its consequence.
+std::optional<Msg> reverseInput(nuk::file_t& file, const std::optional<std::string>& path) {
+    undump::ReverseSettings settings;
+    settings.loadAddress = load.given();
+    const std::optional<undump::Fault> fault = undump::reverseDump(*file.source, settings, std::cout);
+    if (file.source->failure()) return file.source->failure();
+    if (!fault) return std::nullopt;
+    if (path) return nuk::pathMessage(*path, "'" + faultSuffix(*fault), nuk::cli::severityFatal);
+    Msg message;
+    message.severity = nuk::cli::severityFatal;
+    message.text = "standard input" + faultSuffix(*fault);
+    return message;
+}
+
+bool report(const std::optional<Msg>& message) { return message && message->print(); }
+
+int reverseStandardInput() {
+    if (nuk::con::isTerminal(std::cin)) {
+        nuk::cli::error("missing at least one FILE");
+        parser.printUsageLine(std::cerr);
+        parser.printTryHelp(std::cerr);
+        return 1;
+    }
+    const auto handler = [](nuk::file_t& file) { return reverseInput(file, std::nullopt); };
+    const bool fatal = report(nuk::processStdin(handler, nuk::ReadAhead::firstByte));
+    noteStandardOutput();
+    return fatal ? 1 : 0;
+}
+
+// A dump file's name is a path, whatever colons it holds: there is no
+// container to select from.
+int reverseFiles(const std::vector<std::string>& arguments) {
+    int exitStatus = 0;
+    const nuk::PathHandler onFile = [](const std::string& path) {
+        return nuk::processFile(path, [&path](nuk::file_t& file) { return reverseInput(file, path); });
+    };
+    const nuk::DirectoryHandler onDirectory = [](const std::string& path, nuk::PathHandler) {
+        report(nuk::pathMessage(path, "': skipping directory"));
+        return std::optional<Msg>();
+    };
+    for (const std::string& argument : arguments) {
+        if (report(nuk::glob(argument, onFile, onDirectory))) exitStatus = 1;
+        noteStandardOutput();
+    }
+    return exitStatus;
+}
+
+}  // namespace
+
+int runReverse(const std::vector<std::string>& arguments) {
+    // Raw bytes would act on a terminal as control codes.
+    if (nuk::con::isTerminal(std::cout)) {
+        nuk::cli::fatal("standard output is a terminal: not writing raw bytes there");
+        return 1;
+    }
+    const int exitStatus = arguments.empty() ? reverseStandardInput() : reverseFiles(arguments);
+    return confirmStandardOutput(exitStatus);
+}

@@ -1,0 +1,208 @@
+#include "reverse/dump_line.hpp"
+
+#include <array>
+
+namespace undump {
+
+namespace {
+
+constexpr std::array<std::int8_t, 256> hexValues() {
+    std::array<std::int8_t, 256> values{};
+    for (auto& value : values) value = -1;
+    for (int digit = 0; digit < 10; ++digit) values['0' + digit] = static_cast<std::int8_t>(digit);
+    for (int digit = 0; digit < 6; ++digit) {
+        values['a' + digit] = static_cast<std::int8_t>(10 + digit);
+        values['A' + digit] = static_cast<std::int8_t>(10 + digit);
+    }
+    return values;
+}
+
+constexpr std::array<std::int8_t, 256> hexValue = hexValues();
+
+int valueOf(char c) { return hexValue[static_cast<unsigned char>(c)]; }
+
+// The two characters of a field: a byte's digits in either case, or "--"
+// for a position past the end of the input.
+bool isByteField(const char* at) { return (valueOf(at[0]) | valueOf(at[1])) >= 0; }
+bool isMissingField(const char* at) { return at[0] == '-' && at[1] == '-'; }
+bool isField(const char* at) { return isByteField(at) || isMissingField(at); }
+
+// How the fields of a hex column are written: "00 00", "0x00,0x00" or
+// "$00,$00". stride is the distance from one field's digits to the next.
+struct Notation {
+    std::size_t prefixLength;  // "", "0x" or "$"
+    char separator;
+    std::size_t stride;
+};
+
+constexpr Notation plain{0, ' ', 3};
+constexpr Notation cStyle{2, ',', 5};
+constexpr Notation turbo{1, ',', 4};
+
+const Notation& notationAt(const char* at, const char* end) {
+    if (at < end && *at == '$') return turbo;
+    if (end - at >= 2 && at[0] == '0' && (at[1] == 'x' || at[1] == 'X')) return cStyle;
+    return plain;
+}
+
+bool hasPrefix(const Notation& notation, const char* at) {
+    if (notation.prefixLength == 0) return true;
+    if (notation.prefixLength == 1) return at[0] == '$';
+    return at[0] == '0' && (at[1] == 'x' || at[1] == 'X');
+}
+
+// Characters of UTF-8 text (or of US-ASCII, where each byte is one): every
+// byte but the continuation bytes starts one.
+std::size_t characterCount(const char* begin, const char* end) {
+    std::size_t count = 0;
+    for (const char* p = begin; p < end; ++p) count += (static_cast<unsigned char>(*p) & 0xC0) != 0x80;
+    return count;
+}
+
+bool allSpaces(const char* begin, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) {
+        if (begin[i] != ' ') return false;
+    }
+    return true;
+}
+
+// What follows n fields is the blanking of a short line and one space, then
+// the text column: one character for each of the n positions.
+bool textFits(const char* rest, const char* end, std::size_t n) {
+    const std::size_t characters = characterCount(rest, end);
+    if (characters <= n) return false;
+    const std::size_t spaces = characters - n;
+    return static_cast<std::size_t>(end - rest) >= spaces && allSpaces(rest, spaces);
+}
+
+// The fields that a hex column starting at `column` can have. A field is
+// followed by its separator: in the plain notation the last one too, by the
+// space before the text column. `rest` is left where the fields end.
+std::size_t countFields(const Notation& notation, const char* column, const char* end, const char** rest) {
+    const std::size_t fieldLength = notation.prefixLength + 2;
+    std::size_t count = 0;
+    const char* at = column;
+    if (notation.separator == ' ') {
+        while (end - at > 2 && isField(at) && at[2] == ' ') {
+            ++count;
+            at += notation.stride;
+        }
+        *rest = count > 0 ? at - 1 : column;
+        return count;
+    }
+    while (static_cast<std::size_t>(end - at) >= fieldLength && hasPrefix(notation, at) &&
+           isField(at + notation.prefixLength)) {
+        ++count;
+        at += fieldLength;
+        if (at == end || *at != ',') break;
+        ++at;
+    }
+    *rest = at;
+    // A separator must lead to a field.
+    if (at > column && at[-1] == ',') return 0;
+    return count;
+}
+
+// In the plain notation the text column may itself look like more fields.
+// Of all the counts of fields only one leaves a text column of as many
+// characters, so it is found from the most fields that the line can hold:
+// with fewer, the column is followed by one space and the further fields,
+// all three characters each.
+std::size_t plainFields(std::size_t most, const char* rest, const char* end) {
+    if (textFits(rest, end, most)) return most;
+    const std::size_t characters = characterCount(rest, end) + 3 * most;
+    if (characters % 4 != 1) return 0;
+    const std::size_t fields = characters / 4;
+    return fields < most ? fields : 0;
+}
+
+// The fields of the hex column; 0 when it is not one.
+std::size_t fieldsOf(const Notation& notation, const char* column, const char* end) {
+    const char* rest = column;
+    const std::size_t most = countFields(notation, column, end, &rest);
+    if (most == 0) return 0;
+    if (notation.separator == ' ') return plainFields(most, rest, end);
+    return textFits(rest, end, most) ? most : 0;
+}
+
+// The bytes of n fields; how many come before the first "--", or n + 1
+// when a byte follows a "--" (the end of the input cannot be followed by
+// more of it).
+std::size_t decodeFields(const Notation& notation, const char* column, std::size_t n, std::uint8_t* bytes) {
+    const char* digits = column + notation.prefixLength;
+    std::size_t present = 0;
+    while (present < n && !isMissingField(digits)) {
+        bytes[present++] = static_cast<std::uint8_t>(valueOf(digits[0]) << 4 | valueOf(digits[1]));
+        digits += notation.stride;
+    }
+    for (std::size_t i = present; i < n; ++i, digits += notation.stride) {
+        if (!isMissingField(digits)) return n + 1;
+    }
+    return present;
+}
+
+std::size_t hexDigitsAt(const char* begin, const char* end) {
+    const char* p = begin;
+    while (p < end && valueOf(*p) >= 0) ++p;
+    return static_cast<std::size_t>(p - begin);
+}
+
+bool isAddressEnd(const char* at, const char* end) { return end - at >= 2 && at[0] == ':' && at[1] == ' '; }
+
+// Control characters (but the tab) in a line are no name anyone types; they
+// are what binary data taken for a dump is full of.
+bool holdsControlCharacters(const char* begin, const char* end) {
+    for (const char* p = begin; p < end; ++p) {
+        const auto c = static_cast<unsigned char>(*p);
+        if ((c < ' ' && c != '\t') || c == 0x7F) return true;
+    }
+    return false;
+}
+
+// A line that is not one of bytes, "*" or empty names an input, unless it
+// looks like a line of bytes gone wrong: it starts like one, or what follows
+// its first ": " is a hex column, or it holds control characters.
+LineKind otherKind(const char* begin, const char* end) {
+    const std::size_t digits = hexDigitsAt(begin, end);
+    if (digits > 0 && isAddressEnd(begin + digits, end)) return LineKind::broken;
+    if (holdsControlCharacters(begin, end)) return LineKind::broken;
+    for (const char* p = begin; end - p >= 2; ++p) {
+        if (!isAddressEnd(p, end)) continue;
+        const char* column = p + 2;
+        return fieldsOf(notationAt(column, end), column, end) > 0 ? LineKind::broken : LineKind::path;
+    }
+    return LineKind::path;
+}
+
+}  // namespace
+
+DumpLine readDumpLine(const char* begin, const char* end, std::uint8_t* bytes) {
+    DumpLine line;
+    if (begin == end) {
+        line.kind = LineKind::empty;
+        return line;
+    }
+    if (end - begin == 1 && *begin == '*') {
+        line.kind = LineKind::squeeze;
+        return line;
+    }
+    const std::size_t digits = hexDigitsAt(begin, end);
+    if ((digits != 4 && digits != 5) || !isAddressEnd(begin + digits, end)) {
+        line.kind = otherKind(begin, end);
+        return line;
+    }
+    const char* column = begin + digits + 2;
+    const Notation& notation = notationAt(column, end);
+    const std::size_t fields = fieldsOf(notation, column, end);
+    if (fields == 0) return line;
+    const std::size_t present = decodeFields(notation, column, fields, bytes);
+    if (present > fields) return line;
+    for (std::size_t i = 0; i < digits; ++i) line.address = line.address << 4 | static_cast<unsigned>(valueOf(begin[i]));
+    line.kind = LineKind::bytes;
+    line.digits = static_cast<unsigned>(digits);
+    line.positions = fields;
+    line.present = present;
+    return line;
+}
+
+}  // namespace undump
