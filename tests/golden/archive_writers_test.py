@@ -14,7 +14,6 @@ A T64 whose every end address is the one a widely used converter wrote
 
 Same arguments as run_golden.py."""
 
-import argparse
 import os
 import re
 import shlex
@@ -27,7 +26,7 @@ import tempfile
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from disk_image_writers_test import OPTION_SETS, Program, dumped_bytes, parse_listing, petscii_name  # noqa: E402
 from harness.content import random_bytes  # noqa: E402
-from harness.launch import Target  # noqa: E402
+from harness.launch import target_from_command_line  # noqa: E402
 
 # (local name, listed name, type, bytes); T64 archives hold only PRGs.
 FILES = [("one.prg", "one", "PRG", b"\x01\x08" + random_bytes(98, 1)),
@@ -151,16 +150,10 @@ def check_t64(program, directory):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--program", required=True)
-    parser.add_argument("--emulator", default="")
-    parser.add_argument("--launcher")
-    parser.add_argument("--target", default="x86_64/Linux")
-    args = parser.parse_args()
+    target, args = target_from_command_line(__doc__.splitlines()[0])
     if not shutil.which("cbmconvert"):
         print("cbmconvert is not installed (bash tests/run-all.sh installs it)", file=sys.stderr)
         return 1
-    target = Target(args.program, shlex.split(args.emulator), args.target, args.launcher)
     failures = []
     for check in (check_lynx, check_pc64, check_t64):
         with tempfile.TemporaryDirectory() as directory:

@@ -18,7 +18,6 @@ sides). For each image:
 Runs the program like the golden cases do (natively, under qemu-i386 or
 Wine): same arguments as run_golden.py, and --writer."""
 
-import argparse
 import os
 import re
 import shlex
@@ -29,7 +28,7 @@ import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from harness.content import random_bytes  # noqa: E402
-from harness.launch import Target  # noqa: E402
+from harness.launch import target_from_command_line  # noqa: E402
 
 OPTION_SETS = [[], ["-L"], ["-L", "-s", "300", "-l", "1000"], ["-w", "8", "--ascii", "--hex-upper"],
                ["-L", "-s", "70000", "--turbo"], ["-s", "5", "-l", "0"], ["--lowercase", "-S", "$c000", "-w", "32"]]
@@ -211,17 +210,11 @@ def check_image(program, directory, writer, kind, long_size):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--program", required=True)
-    parser.add_argument("--emulator", default="")
-    parser.add_argument("--launcher")
-    parser.add_argument("--target", default="x86_64/Linux")
-    parser.add_argument("--writer", choices=sorted(WRITERS), required=True)
-    args = parser.parse_args()
+    target, args = target_from_command_line(
+        __doc__.splitlines()[0], lambda p: p.add_argument("--writer", choices=sorted(WRITERS), required=True))
     if not shutil.which(args.writer):
         print("%s is not installed (bash tests/run-all.sh installs it)" % args.writer, file=sys.stderr)
         return 1
-    target = Target(args.program, shlex.split(args.emulator), args.target, args.launcher)
     failures = []
     for kind, long_size in (("d64", 70000), ("d71", 200000), ("d81", 200000)):
         with tempfile.TemporaryDirectory() as directory:

@@ -14,7 +14,6 @@
 
 Runs the program like the golden cases do: same arguments as run_golden.py."""
 
-import argparse
 import os
 import shlex
 import shutil
@@ -25,7 +24,7 @@ import tempfile
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import disk_image_writers_test as writers  # noqa: E402
 import gcr_writer  # noqa: E402
-from harness.launch import Target  # noqa: E402
+from harness.launch import target_from_command_line  # noqa: E402
 
 LONG_FILE = "long file"
 
@@ -115,16 +114,10 @@ def check_fault(program, directory, image, fault, where, selector):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--program", required=True)
-    parser.add_argument("--emulator", default="")
-    parser.add_argument("--launcher")
-    parser.add_argument("--target", default="x86_64/Linux")
-    args = parser.parse_args()
+    target, args = target_from_command_line(__doc__.splitlines()[0])
     if not shutil.which("cc1541"):
         print("cc1541 is not installed (bash tests/run-all.sh installs it)", file=sys.stderr)
         return 1
-    target = Target(args.program, shlex.split(args.emulator), args.target, args.launcher)
     failures = []
     for kind, long_size in (("d64", 70000), ("d71", 200000)):
         with tempfile.TemporaryDirectory() as directory:

@@ -15,7 +15,6 @@ formats' description:
 
 Same arguments as run_golden.py."""
 
-import argparse
 import os
 import re
 import shlex
@@ -27,7 +26,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from disk_image_writers_test import (OPTION_SETS, Program, blocks_of, dumped_bytes, local_name,  # noqa: E402
                                      parse_listing, petscii_name, source_files)
 from harness.content import random_bytes  # noqa: E402
-from harness.launch import Target  # noqa: E402
+from harness.launch import target_from_command_line  # noqa: E402
 
 # --- PET disks ---------------------------------------------------------------
 
@@ -203,13 +202,7 @@ def check_listing(program, container, check):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--program", required=True)
-    parser.add_argument("--emulator", default="")
-    parser.add_argument("--launcher")
-    parser.add_argument("--target", default="x86_64/Linux")
-    args = parser.parse_args()
-    target = Target(args.program, shlex.split(args.emulator), args.target, args.launcher)
+    target, args = target_from_command_line(__doc__.splitlines()[0])
     failures = []
     with tempfile.TemporaryDirectory() as directory:
         program = Program(target, directory)

@@ -12,17 +12,15 @@ $FFFFF bytes, whose five-digit addresses wrap within one run.
 Runs the program like the golden cases do (natively, under qemu-i386 or
 Wine): same arguments as run_golden.py."""
 
-import argparse
 import itertools
 import os
-import shlex
 import subprocess
 import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from harness.content import random_bytes  # noqa: E402
-from harness.launch import Target  # noqa: E402
+from harness.launch import target_from_command_line  # noqa: E402
 
 NOTATIONS = [[], ["--0x"], ["--turbo"]]
 CASES = [[], ["-H"]]
@@ -75,13 +73,7 @@ def check_row(target, directory, options, name, content):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--program", required=True)
-    parser.add_argument("--emulator", default="")
-    parser.add_argument("--launcher")
-    parser.add_argument("--target", default="x86_64/Linux")
-    args = parser.parse_args()
-    target = Target(args.program, shlex.split(args.emulator), args.target, args.launcher)
+    target, args = target_from_command_line(__doc__.splitlines()[0])
     failures = []
     checked = 0
     with tempfile.TemporaryDirectory() as directory:

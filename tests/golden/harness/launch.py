@@ -77,6 +77,23 @@ class Target:
         return env
 
 
+def target_from_command_line(description, add_options=None):
+    """The program under test as the kit's tests name it on their command
+    line (--program, --emulator, --launcher, --target), with the test's own
+    options added by add_options(parser): returns (target, arguments)."""
+    import argparse
+    import shlex
+    parser = argparse.ArgumentParser(description=description)
+    parser.add_argument("--program", required=True)
+    parser.add_argument("--emulator", default="")
+    parser.add_argument("--launcher")
+    parser.add_argument("--target", default="x86_64/Linux")
+    if add_options:
+        add_options(parser)
+    args = parser.parse_args()
+    return Target(args.program, shlex.split(args.emulator), args.target, args.launcher), args
+
+
 class Outcome:
     def __init__(self):
         self.stdout = b""
