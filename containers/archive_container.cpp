@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "containers/archive_faults.hpp"
-#include "containers/archived_file_source.hpp"
 #include "containers/directory_listing.hpp"
 
 namespace nuk::archive {
@@ -40,7 +39,9 @@ std::optional<cli::Msg> ArchiveContainer::openFound(Wanted wanted, std::unique_p
     const std::unique_ptr<ArchiveReader> reader = entries();
     while (auto entry = reader->next()) {
         if (!wanted(*entry)) continue;
-        source = openArchivedFile(file_, *entry, argument_);
+        source = openFilePiece(file_, *entry, argument_, [argument = argument_](auto delivered, auto expected) {
+            return endsInsideEntry(argument, delivered, expected);
+        });
         return std::nullopt;
     }
     if (reader->failure()) return reader->failure();

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "containers/container.hpp"
+#include "containers/file_piece_source.hpp"
 #include "containers/image_file.hpp"
 #include "containers/listed_entry.hpp"
 
@@ -20,11 +21,7 @@ namespace nuk::archive {
 // its bytes are. It is delivered as its load address (when the archive keeps
 // it apart from the data, as a T64 does) followed by `length` bytes from
 // `offset`; bytes the archive file does not hold are missing.
-struct ArchivedFile : disk::ListedEntry {
-    std::optional<std::uint16_t> loadAddress;
-    std::uint64_t offset = 0;
-    std::uint64_t length = 0;
-};
+struct ArchivedFile : disk::ListedEntry, FilePiece {};
 
 // The number of 254-byte blocks a file of this many bytes takes on a disk,
 // as the listing shows it (at most what a line number holds).

@@ -1,8 +1,6 @@
 // A cartridge image as a container: its chips are the entries, each
 // delivered as a PRG is: its load address (little-endian), then its data.
 
-#include <algorithm>
-#include <cerrno>
 #include <utility>
 
 #include "containers/cartridge_chips.hpp"
@@ -10,66 +8,13 @@
 #include "containers/container.hpp"
 #include "containers/container_kinds.hpp"
 #include "containers/directory_listing.hpp"
-#include "containers/disk_faults.hpp"
+#include "containers/file_piece_source.hpp"
 
 namespace nuk {
 
 namespace {
 
 using namespace cartridge;
-
-// The chip's two load address bytes, then as much of its data as the file
-// holds: a chip the file cuts short ends after its last byte there, with
-// the message in failure().
-class ChipSource final : public BlockSource {
-public:
-    ChipSource(std::shared_ptr<disk::ImageFile> file, const Chip& chip, std::string argument)
-        : file_(std::move(file)), chip_(chip), argument_(std::move(argument)) {
-        const std::uint64_t fileSize = file_->size();
-        const std::uint64_t there = chip.dataOffset() >= fileSize ? 0 : fileSize - chip.dataOffset();
-        cut_ = there < chip.dataSize;
-        end_ = 2 + std::min<std::uint64_t>(there, chip.dataSize);
-    }
-
-    std::optional<std::uint64_t> size() const override {
-        if (cut_) return std::nullopt;
-        return end_;
-    }
-
-protected:
-    std::size_t readBytes(std::uint8_t* into, std::size_t n) override {
-        std::size_t done = 0;
-        for (; done < n && position_ < 2; ++done, ++position_)
-            into[done] = static_cast<std::uint8_t>(chip_.loadAddress >> (8 * position_));
-        const auto take = static_cast<std::size_t>(std::min<std::uint64_t>(n - done, end_ - position_));
-        if (take > 0) {
-            if (!file_->readAt(chip_.dataOffset() + position_ - 2, into + done, take)) {
-                failure_ = disk::imageReadFailed(argument_, errno);
-                return done;
-            }
-            done += take;
-            position_ += take;
-        }
-        if (done == 0 && cut_) failure_ = chipPacketCutShort(argument_, chip_.packet);
-        return done;
-    }
-
-    // The data lie in the file: passing over them is moving the position.
-    std::uint64_t skipBytes(std::uint64_t n) override {
-        const std::uint64_t passed = std::min(n, end_ - position_);
-        position_ += passed;
-        if (passed < n && cut_) failure_ = chipPacketCutShort(argument_, chip_.packet);
-        return passed;
-    }
-
-private:
-    const std::shared_ptr<disk::ImageFile> file_;
-    const Chip chip_;
-    const std::string argument_;
-    bool cut_;
-    std::uint64_t end_;  // just past the last byte handed out
-    std::uint64_t position_ = 0;
-};
 
 class CartridgeContainer final : public Container {
 public:
@@ -99,7 +44,10 @@ private:
         const std::unique_ptr<ChipReader> reader = chips();
         while (auto chip = reader->next()) {
             if (!wanted(*chip)) continue;
-            source = std::make_unique<ChipSource>(file_, *chip, argument_);
+            const FilePiece piece{chip->loadAddress, chip->dataOffset(), chip->dataSize};
+            source = openFilePiece(file_, piece, argument_, [argument = argument_, packet = chip->packet](auto, auto) {
+                return chipPacketCutShort(argument, packet);
+            });
             return std::nullopt;
         }
         if (reader->failure()) return reader->failure();
