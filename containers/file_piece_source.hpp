@@ -28,9 +28,8 @@ using PieceCutShort = std::function<cli::Msg(std::uint64_t delivered, std::uint6
 
 // A piece that lies wholly inside the file has its size and the bytes left
 // known, as the file it was would; passing over its bytes only moves the
-// position. One that
-// runs past the end of the file delivers the bytes that are there and then
-// fails with `cutShort`; a failing read names `argument`.
+// position. One that runs past the end of the file delivers the bytes that
+// are there and then fails with `cutShort`; a failing read names `argument`.
 std::unique_ptr<BlockSource> openFilePiece(std::shared_ptr<disk::ImageFile> file, const FilePiece& piece,
                                            std::string argument, PieceCutShort cutShort);
 
