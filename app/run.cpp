@@ -1,6 +1,7 @@
 // The run loop: applies the output settings, then dumps standard input or
 // every FILE argument in turn. A failing FILE never stops the loop; only
-// fatal messages make the exit status 1.
+// fatal messages make a dump's exit status 1, any message about an input
+// that of raw bytes.
 
 #include "app/run.hpp"
 
@@ -228,19 +229,32 @@ bool refuseRawBytesToTerminal() {
     return true;
 }
 
+// Extracted bytes (--raw, -r) cannot show a script that an input failed:
+// an empty or partial file looks like a whole one. So any warning or error
+// reported while the inputs were read makes the exit status 1, once every
+// input is done. A dump keeps its status, as scripts built on it expect.
+int extractionStatus(int exitStatus, std::uint64_t reportedBefore) {
+    return nuk::cli::warningsAndErrorsReported() > reportedBefore ? 1 : exitStatus;
+}
+
 }  // namespace
 
 int run() {
     if (refuseRawBytesToTerminal()) return 1;
-    if (reverse.given()) return runReverse(parser.arguments());
+    if (reverse.given()) {
+        const std::uint64_t reportedBefore = nuk::cli::warningsAndErrorsReported();
+        return extractionStatus(runReverse(parser.arguments()), reportedBefore);
+    }
     const auto finish = [](int exitStatus) {
         restoreColorsIfRequested();
         return confirmStandardOutput(exitStatus);
     };
     applyColorSwitch();
     applyTextMode();
+    const std::uint64_t reportedBefore = nuk::cli::warningsAndErrorsReported();
     Dumping dumping{dumpSettings(), ""};
     const std::vector<std::string>& arguments = parser.arguments();
-    if (arguments.empty()) return finish(processStandardInput(dumping));
-    return finish(processFileArguments(arguments, dumping));
+    const int exitStatus =
+        finish(arguments.empty() ? processStandardInput(dumping) : processFileArguments(arguments, dumping));
+    return dumping.settings.raw ? extractionStatus(exitStatus, reportedBefore) : exitStatus;
 }

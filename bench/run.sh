@@ -141,6 +141,12 @@ if [[ ! -f $smallAll ]]; then
 fi
 smallFiles=("$small"/f*.bin)
 ((${#smallFiles[@]} == 200)) || die "expected 200 files in $small"
+# Containers written with the test kit's GCR writer: a T64 of one 20 MiB
+# entry, and a G64 crafted against a decoder that decodes a track per sector.
+containers=$data/containers
+if [[ ! -f $containers/headers.g64 ]]; then
+    mkdir -p "$containers" && python3 "$repo/bench/make_containers.py" "$containers" || die "cannot make $containers"
+fi
 
 # ------------------------------------------------------------------- modes --
 
@@ -347,6 +353,7 @@ large=$data/sparse-2G.bin
 [[ -f $large ]] || truncate -s $((2 * 1024 * mib)) "$large" || die "cannot make $large"
 memoryLimitKiB=16384
 seekLimit=0.050 seekLimitMicroseconds=50000
+gcrLimit=0.500 gcrLimitMicroseconds=500000
 
 # Peak resident set size in KiB and wall time in microseconds (peakKiB,
 # wallTime) of one run of a command line that writes GNU time's %M to
@@ -401,6 +408,16 @@ for entry in "${builds[@]}"; do
     measureOnce "/usr/bin/time -f %M -o $timeOut $program -s 1000000000 -l 16 $(q "$large") >/dev/null"
     row "-s 1000000000 -l 16, 2 GiB sparse file" "$(timing) $(verdict "$median" "$seekLimitMicroseconds")"
     target "time, $build, -s 1000000000 -l 16 on 2 GiB (s)" "$(seconds "$median")" "$seekLimit"
+    measureOnce "/usr/bin/time -f %M -o $timeOut $program -s -15000000 $(q "$containers/entry-20M.t64:big") >/dev/null"
+    row "-s -15000000 in a 20 MiB T64 entry" "$(seconds "$wallTime")"
+    timeRuns "$runs" "$program --raw $(q "$containers/headers.g64:headers") >/dev/null"
+    measureOnce "/usr/bin/time -f %M -o $timeOut $program --raw $(q "$containers/headers.g64:headers") >/dev/null"
+    if [[ $build == native ]]; then
+        row "--raw of a file on a G64 full of headers" "$(timing) $(verdict "$median" "$gcrLimitMicroseconds")"
+        target "time, $build, a file on a G64 full of headers (s)" "$(seconds "$median")" "$gcrLimit"
+    else
+        row "--raw of a file on a G64 full of headers" "$(timing)"
+    fi
     say "  $build  first line from a slow pipe (2 s pause after 19 bytes): $(firstLineSeconds "$program") s"
     if ! $quick; then
         # The whole 5 GiB: its last line lies past 4 GiB, at 0x13ffffff0.

@@ -9,6 +9,8 @@ namespace {
 // Set once after parsing; the program runs on one thread.
 std::string messageName;
 std::int32_t messageThreshold = 0;
+// Counted as they are reported.
+std::uint64_t belowFatalCount = 0;
 
 // "<name>: <severity>: {code} text", ending the line and flushing, so a
 // diagnostic is out before anything the program does next.
@@ -26,6 +28,7 @@ void writeMessage(std::int32_t severity, std::int32_t code, const Msg& body) {
 }
 
 void printIfShown(std::int32_t severity, std::int32_t code, const Msg& body) {
+    if (severity < severityFatal) ++belowFatalCount;
     if (isShown(severity)) writeMessage(severity, code, body);
 }
 
@@ -78,6 +81,8 @@ void setProgramName(const std::string& name) { messageName = name; }
 void setQuietLevel(int quietCount) { messageThreshold = quietCount > 0 ? quietCount - 1 : 0; }
 
 bool isShown(std::int32_t severity) { return messageThreshold < severity; }
+
+std::uint64_t warningsAndErrorsReported() { return belowFatalCount; }
 
 bool warning(const std::string& text, std::int32_t code) {
     Msg{severityWarning, code, text, {}}.print();

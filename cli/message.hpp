@@ -34,6 +34,10 @@ void setProgramName(const std::string& name);
 void setQuietLevel(int quietCount);
 bool isShown(std::int32_t severity);
 
+// How many warnings and errors have been reported so far, shown or not:
+// the count before and after a piece of work tells whether it drew one.
+std::uint64_t warningsAndErrorsReported();
+
 bool warning(const std::string& text, std::int32_t code = 0);
 bool error(const std::string& text, std::int32_t code = 0);
 bool fatal(const std::string& text, std::int32_t code = 0);

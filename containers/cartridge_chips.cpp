@@ -103,12 +103,23 @@ std::optional<cli::Msg> ChipReader::checkPosition() const {
     return std::nullopt;
 }
 
+// Real images may carry a few stray bytes after their last packet: the
+// chips end where no "CHIP" follows one. Before the first packet the
+// header points to it, and its absence is a fault.
+bool ChipReader::chipsEndHere() const {
+    if (!previous_ || position_ > file_->size()) return false;
+    std::uint8_t mark[4];
+    if (file_->size() - position_ < sizeof mark) return true;
+    if (!file_->readAt(position_, mark, sizeof mark)) return false;  // reading the head says why
+    return std::memcmp(mark, "CHIP", sizeof mark) != 0;
+}
+
 // Each packet is at least its head long, so the walk always moves on and
 // ends within the file's size.
 std::optional<Chip> ChipReader::next() {
     if (ended_) return std::nullopt;
     ended_ = true;
-    if (position_ == file_->size()) return std::nullopt;
+    if (position_ == file_->size() || chipsEndHere()) return std::nullopt;
     if ((failure_ = checkPosition())) return std::nullopt;
     std::uint8_t head[packetHead];
     if (!file_->readAt(position_, head, sizeof head)) {

@@ -54,9 +54,11 @@ disk::DiskHeader listingHeader(const CartridgeHeader& header);
 // the name's padding its load address and data size, four hex digits each.
 disk::ListedEntry listedChip(const Chip& chip);
 
-// The chips in file order. A packet that is not there, whose length leaves
-// no room for its data, or that the file cuts short ends the walk with its
-// message in failure(); a cut packet is handed out first.
+// The chips in file order, up to the end of the file or to bytes after a
+// packet that are no CHIP packet. A first packet that is not there, a packet
+// whose length leaves no room for its data, or one that the file cuts short
+// ends the walk with its message in failure(); a cut packet is handed out
+// first.
 class ChipReader final : public disk::EntryReader {
 public:
     ChipReader(std::shared_ptr<disk::ImageFile> file, std::uint64_t firstPacket, std::string argument);
@@ -67,6 +69,7 @@ public:
 
 private:
     std::optional<cli::Msg> checkPosition() const;
+    bool chipsEndHere() const;
 
     const std::shared_ptr<disk::ImageFile> file_;
     const std::string argument_;

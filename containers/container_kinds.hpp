@@ -21,7 +21,7 @@ using Recognizer = std::unique_ptr<Container> (*)(const std::shared_ptr<disk::Im
 std::unique_ptr<Container> recognizeCartridgeImage(const std::shared_ptr<disk::ImageFile>& file,
                                                    const std::string& argument);
 
-// T64 tape archives, by their signature ("C64" and "tape").
+// T64 tape archives, by one of the signatures their header starts with.
 std::unique_ptr<Container> recognizeT64Archive(const std::shared_ptr<disk::ImageFile>& file,
                                                const std::string& argument);
 

@@ -33,6 +33,13 @@ public:
         return end_;
     }
 
+    // Known as a FILE's is, so a seek from the end passes over the bytes
+    // before it instead of holding them back.
+    std::optional<std::uint64_t> remaining() const override {
+        if (cut()) return std::nullopt;
+        return end_ - position_;
+    }
+
 protected:
     std::size_t readBytes(std::uint8_t* into, std::size_t n) override {
         std::size_t done = 0;

@@ -26,10 +26,10 @@ struct FilePiece {
 // load address counted in both.
 using PieceCutShort = std::function<cli::Msg(std::uint64_t delivered, std::uint64_t expected)>;
 
-// A piece that lies wholly inside the file has its size known, as the file
-// it was would; passing over its bytes only moves the position. One that
-// runs past the end of the file delivers the bytes that are there and then
-// fails with `cutShort`; a failing read names `argument`.
+// A piece that lies wholly inside the file has its size and the bytes left
+// known, as the file it was would; passing over its bytes only moves the
+// position. One that runs past the end of the file delivers the bytes that
+// are there and then fails with `cutShort`; a failing read names `argument`.
 std::unique_ptr<BlockSource> openFilePiece(std::shared_ptr<disk::ImageFile> file, const FilePiece& piece,
                                            std::string argument, PieceCutShort cutShort);
 

@@ -17,7 +17,14 @@ namespace {
 constexpr std::size_t signatureLength = 8;
 constexpr std::size_t tableStart = 0x0C;
 
-std::size_t halfTrackOf(unsigned track) { return 2 * (std::size_t{track} - 1); }
+// Whole track N is half-track 2(N - 1). A 1571 image keeps each side in 84
+// half-tracks: the second side's track 36 + k is half-track 84 + 2k.
+std::size_t halfTrackOf(unsigned track, Kind kind) {
+    constexpr unsigned tracksOnSide = 35;
+    constexpr std::size_t halfTracksOfSide = 84;
+    if (kind == Kind::d71 && track > tracksOnSide) return halfTracksOfSide + 2 * (std::size_t{track} - tracksOnSide - 1);
+    return 2 * (std::size_t{track} - 1);
+}
 
 std::uint32_t littleEndian(const std::uint8_t* bytes, std::size_t n) {
     std::uint32_t value = 0;
@@ -30,7 +37,8 @@ std::uint32_t littleEndian(const std::uint8_t* bytes, std::size_t n) {
 unsigned tracksOf1541Disk(const std::vector<std::uint32_t>& offsets) {
     unsigned tracks = 35;
     for (unsigned track = 36; track <= 40; ++track) {
-        if (halfTrackOf(track) < offsets.size() && offsets[halfTrackOf(track)] != 0) tracks = track;
+        const std::size_t halfTrack = halfTrackOf(track, Kind::d64);
+        if (halfTrack < offsets.size() && offsets[halfTrack] != 0) tracks = track;
     }
     return tracks;
 }
@@ -54,22 +62,24 @@ std::shared_ptr<GcrImage> GcrImage::recognize(std::shared_ptr<ImageFile> file) {
 }
 
 GcrImage::GcrImage(std::shared_ptr<ImageFile> file, Layout layout, std::vector<std::uint32_t> trackOffsets)
-    : file_(std::move(file)), layout_(layout), trackOffsets_(std::move(trackOffsets)) {}
+    : file_(std::move(file)), layout_(layout), trackOffsets_(std::move(trackOffsets)), decoded_(layout.tracks + 1) {}
 
 bool GcrImage::read(Location where, std::uint32_t, Sector& into) {
-    if (!decode(where.track)) return false;
-    into = decoded_.sectors[where.sector];
+    const DecodedTrack* track = decoded(where.track);
+    if (!track) return false;
+    into = track->sectors[where.sector];
     return true;
 }
 
 std::uint8_t GcrImage::errorByte(Location where, std::uint32_t) {
-    return decode(where.track) ? decoded_.errorBytes[where.sector] : 0;
+    const DecodedTrack* track = decoded(where.track);
+    return track ? track->errorBytes[where.sector] : 0;
 }
 
 // A track the table does not name, or whose bytes the file does not hold
 // whole, is a track without bits, as an unformatted one: no sync on it.
 std::optional<TrackBits> GcrImage::trackBits(unsigned track) {
-    const std::size_t halfTrack = halfTrackOf(track);
+    const std::size_t halfTrack = halfTrackOf(track, layout_.kind);
     if (halfTrack >= trackOffsets_.size() || trackOffsets_[halfTrack] == 0) return TrackBits(std::vector<std::uint8_t>{});
     const std::uint64_t offset = trackOffsets_[halfTrack];
     std::uint8_t length[2];
@@ -81,15 +91,15 @@ std::optional<TrackBits> GcrImage::trackBits(unsigned track) {
     return TrackBits(std::move(bytes));
 }
 
-bool GcrImage::decode(unsigned track) {
-    if (track == decodedTrack_) return true;
+const DecodedTrack* GcrImage::decoded(unsigned track) {
+    std::optional<DecodedTrack>& kept = decoded_[track];
+    if (kept) return &*kept;
     std::optional<TrackBits> bits = trackBits(track);
-    if (!bits) return false;
+    if (!bits) return nullptr;
     // The layout alone says how many sectors the track has.
     const DiskImage tracks = DiskImage::overSectors(layout_, nullptr);
-    decoded_ = decodeTrack(*bits, track, tracks.sectorsOnTrack(track));
-    decodedTrack_ = track;
-    return true;
+    kept = decodeTrack(*bits, track, tracks.sectorsOnTrack(track));
+    return &*kept;
 }
 
 }  // namespace nuk::disk

@@ -22,11 +22,16 @@ std::uint8_t xorOf(const std::uint8_t* bytes, std::size_t n) {
 }
 
 // What reading the data block that begins at `start` gives: its sector's
-// bytes, or the error that keeps them from the drive.
+// bytes, or the error that keeps them from the drive. The mark is decoded
+// first: on a track full of headers the block after a header is mostly
+// another header, and decoding a whole data block there would make the
+// track cost its headers times a data block.
 std::uint8_t readDataBlock(const TrackBits& bits, std::size_t start, Sector& into) {
     std::array<std::uint8_t, dataBytes> block{};
-    const bool allCodes = bits.decode(start, block.data(), block.size());
+    const bool markCoded = bits.decode(start, block.data(), 1);
     if (block[0] != dataMark) return driveErrorByte::dataBlockNotFound;
+    constexpr std::size_t bitsOfByte = 10;
+    const bool allCodes = bits.decode(start + bitsOfByte, block.data() + 1, block.size() - 1) && markCoded;
     if (!allCodes) return driveErrorByte::byteDecoding;
     if (xorOf(block.data() + 1, into.size()) != block[1 + into.size()]) return driveErrorByte::dataChecksum;
     std::copy_n(block.begin() + 1, into.size(), into.begin());

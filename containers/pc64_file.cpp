@@ -37,6 +37,15 @@ std::uint8_t typeNamedBy(const std::string& path) {
     }
 }
 
+// The name as the disk it came from held it: a space at its end is part of
+// it, only the zero padding ends it.
+disk::DiskName zeroPaddedName(const std::uint8_t* bytes) {
+    disk::DiskName name;
+    name.fill(disk::namePadding);
+    for (std::size_t i = 0; i < name.size() && bytes[i] != 0; ++i) name[i] = bytes[i];
+    return name;
+}
+
 class Pc64Reader final : public ArchiveReader {
 public:
     Pc64Reader(std::optional<ArchivedFile> file, std::optional<cli::Msg> failure) : file_(std::move(file)) {
@@ -61,7 +70,7 @@ public:
         if (!file_->readAt(0, header, headerSize)) return;
         ArchivedFile entry;
         entry.type = typeNamedBy(splitSelector(argument_).first);
-        entry.name = paddedName(header + 8, 16);
+        entry.name = zeroPaddedName(header + 8);
         entry.offset = headerSize;
         entry.length = file_->size() - headerSize;
         entry.blocks = blocksFor(entry.length);

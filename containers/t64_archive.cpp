@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include "containers/archive_container.hpp"
@@ -39,17 +40,16 @@ std::uint32_t longWord(const std::uint8_t* at) {
     return static_cast<std::uint32_t>(word(at)) | static_cast<std::uint32_t>(word(at + 2)) << 16;
 }
 
-// The signature's text, up to its first zero byte, starts with "C64" and
-// says it is a tape, in either case. PC64 files ("C64File" and a zero) and
-// cartridge images start with "C64" too, but their text says no tape.
+// The signatures the tape archives in the wild start with; what follows
+// them in the 32 bytes is padding, zero bytes or spaces. A TAP file
+// ("C64-TAPE-RAW"), a PC64 file ("C64File") and a cartridge image start
+// with "C64" too, and are none of them.
+constexpr const char* signatures[] = {"C64 tape image file", "C64S tape file", "C64S tape image file"};
+
 bool isT64Signature(const std::uint8_t* signature) {
-    if (std::memcmp(signature, "C64", 3) != 0) return false;
-    for (std::size_t i = 3; i + 4 <= 32 && signature[i] != 0; ++i) {
-        bool tape = true;
-        for (std::size_t k = 0; k < 4 && tape; ++k) tape = (signature[i + k] | 0x20) == "tape"[k];
-        if (tape) return true;
-    }
-    return false;
+    return std::any_of(std::begin(signatures), std::end(signatures), [signature](const char* known) {
+        return std::memcmp(signature, known, std::strlen(known)) == 0;
+    });
 }
 
 struct Slot {
@@ -97,11 +97,14 @@ std::uint64_t lengthByAddresses(const Slot& slot) {
     return static_cast<std::uint16_t>(slot.end - *slot.file.loadAddress);  // an end of $0000 is $10000
 }
 
-// Each entry's data runs up to the next entry's data, or to the end of the
-// archive: the offsets decide where an end address disagrees. Only where
-// every end address agrees with the offsets are they trusted to say that the
-// last entry, or one whose data lies past the end, is longer than the file
-// holds: the archive was cut short.
+// An end address is honest when the data it gives fits before the next
+// entry's data and in the file; the converter's placeholder never is. An
+// honest end address decides, also for the last entry of an archive with
+// unused bytes after it; any other entry's data runs up to the next entry's
+// data, or to the end of the archive. Only where every end address agrees
+// with the offsets are they trusted to say that the last entry, or one whose
+// data lies past the end, is longer than the file holds: the archive was cut
+// short.
 void settleLengths(std::vector<Slot>& slots, std::uint64_t fileSize) {
     std::vector<std::uint64_t> offsets;
     for (const Slot& slot : slots) offsets.push_back(slot.file.offset);
@@ -120,8 +123,10 @@ void settleLengths(std::vector<Slot>& slots, std::uint64_t fileSize) {
     for (Slot& slot : slots) {
         const std::uint64_t next = nextData(slot);
         const std::uint64_t byOffsets = next > slot.file.offset ? next - slot.file.offset : 0;
-        const bool longerThanFile = next >= fileSize && lengthByAddresses(slot) > byOffsets;
-        slot.file.length = addressesAgree && longerThanFile ? lengthByAddresses(slot) : byOffsets;
+        const std::uint64_t byAddresses = lengthByAddresses(slot);
+        const bool honest = slot.end != placeholderEnd && byAddresses > 0 && byAddresses <= byOffsets;
+        const bool longerThanFile = next >= fileSize && byAddresses > byOffsets;
+        slot.file.length = honest || (addressesAgree && longerThanFile) ? byAddresses : byOffsets;
         slot.file.blocks = blocksFor(2 + slot.file.length);
     }
 }

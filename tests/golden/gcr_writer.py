@@ -51,6 +51,12 @@ def sector_bits(track, sector, data, disk_id, fault):
     return bits + ("" if fault == "no data block" else SYNC + data_bits) + GAP
 
 
+def half_track(track, kind):
+    """The table entry of a whole track: a G71 keeps 84 entries a side, as
+    the real ones do (side 2's track 36 at entry 84, entries 70 to 83 empty)."""
+    return 84 + 2 * (track - 36) if kind == "d71" and track > 35 else 2 * (track - 1)
+
+
 def track_bytes(bits, turn):
     """The bits turned round by `turn` (the last ones first), padded to whole
     bytes with gap bits."""
@@ -82,8 +88,8 @@ def write_gcr(image, kind, faults=None, turn=lambda track: 0):
     table_end = len(head) + 8 * half_tracks
     offsets, speeds, body = [0] * half_tracks, [0] * half_tracks, b""
     for track, data in enumerate(encoded, 1):
-        offsets[2 * (track - 1)] = table_end + len(body)
-        speeds[2 * (track - 1)] = 3
+        offsets[half_track(track, kind)] = table_end + len(body)
+        speeds[half_track(track, kind)] = 3
         body += struct.pack("<H", len(data)) + data
     return head + struct.pack("<%dI" % half_tracks, *offsets) + struct.pack("<%dI" % half_tracks, *speeds) + body
 

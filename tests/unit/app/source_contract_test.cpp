@@ -22,6 +22,7 @@
 #include "containers/directory_listing.hpp"
 #include "containers/disk_directory.hpp"
 #include "containers/disk_file_source.hpp"
+#include "containers/file_piece_source.hpp"
 #include "containers/image_file.hpp"
 #include "tests/unit/piece_source.hpp"
 
@@ -35,6 +36,7 @@ using Source = std::unique_ptr<nuk::BlockSource>;
 struct Request {
     bool load;
     std::optional<std::uint64_t> seek, len;
+    bool seekFromEnd = false;
 };
 
 struct Dumped {
@@ -46,6 +48,7 @@ Dumped dumpOf(nuk::BlockSource& source, const Request& r) {
     DumpSettings settings;
     settings.load = r.load;
     settings.seek = r.seek.value_or(0);
+    settings.seekFromEnd = r.seekFromEnd;
     settings.length = r.len;
     nuk::file_t file;
     file.source.reset(&source);
@@ -138,12 +141,25 @@ Source streamOnFile(const std::string& path) {
     return source;
 }
 
+// A piece of a container's file (an archive's entry), its load address kept
+// apart: the data lie at offset 100; a failing piece runs 10 bytes past the
+// end of the file.
+Source filePiece(const Bytes& data, bool fails) {
+    Bytes file(100, 0xEE);
+    file.insert(file.end(), data.begin() + 2, data.end());
+    const nuk::FilePiece piece{static_cast<std::uint16_t>(data[0] | data[1] << 8), 100, data.size() - 2 + (fails ? 10 : 0)};
+    return nuk::openFilePiece(std::make_shared<MemoryImage>(file), piece, "t.t64:F",
+                              [](std::uint64_t, std::uint64_t) { return failed(0); });
+}
+
 // ---- the contract ----------------------------------------------------------
 
 const Request requests[] = {
     {false, {}, {}},   {true, {}, {}},      {false, 1, {}},     {false, 2, {}},    {false, 3, {}},
     {false, {}, 1},    {false, {}, 16},     {true, {}, 16},     {true, 1, {}},     {true, 2, 3},
     {false, 1, 2},     {false, 65540, 10},  {true, 69990, {}},  {false, {}, 0},
+    // -s -N: from the end
+    {false, 1, {}, true}, {false, 300, {}, true}, {true, 3, {}, true}, {false, 69000, 16, true}, {true, 80000, {}, true},
 };
 
 // Reads what the source delivers to its end, as plain reads would.
@@ -219,6 +235,19 @@ TEST(SourceContract, AFileInADiskImage) {
         if (n % perSector == 0)
             expectDumpsAsThroughAPipe([&] { return diskFile(data, true); }, data, true,
                                       "disk file failing after " + std::to_string(n));
+    }
+}
+
+// A piece that lies in its file knows its size and the bytes left; one that
+// runs past the end fails after the bytes there.
+TEST(SourceContract, APieceOfAContainersFile) {
+    for (const std::size_t n : lengths) {
+        if (n < 2) continue;  // the load address comes first
+        const Bytes data = pattern(n);
+        for (const bool fails : {false, true}) {
+            expectDumpsAsThroughAPipe([&] { return filePiece(data, fails); }, data, fails,
+                                      "file piece of " + std::to_string(n) + (fails ? " failing" : ""));
+        }
     }
 }
 
