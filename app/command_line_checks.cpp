@@ -63,11 +63,16 @@ std::string conflicts(const nuk::cli::Option& chosen, const std::vector<const nu
     return errors;
 }
 
-std::string exclusionConflicts(const std::vector<const nuk::cli::Option*>& exclusive) {
-    for (const nuk::cli::Option* option : exclusive) {
-        if (option->given()) return conflicts(*option, exclusive);
+const nuk::cli::Option* firstGiven(const std::vector<const nuk::cli::Option*>& options) {
+    for (const nuk::cli::Option* option : options) {
+        if (option->given()) return option;
     }
-    return {};
+    return nullptr;
+}
+
+std::string exclusionConflicts(const std::vector<const nuk::cli::Option*>& exclusive) {
+    const nuk::cli::Option* chosen = firstGiven(exclusive);
+    return chosen ? conflicts(*chosen, exclusive) : std::string();
 }
 
 std::optional<std::string> pixelsError(const nuk::cli::Option& pixels) {

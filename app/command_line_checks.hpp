@@ -32,6 +32,9 @@ std::string commandLineErrors(const nuk::cli::Parser& parser, const nuk::cli::Op
 // dump is such an error beside it.
 std::string conflicts(const nuk::cli::Option& chosen, const std::vector<const nuk::cli::Option*>& others);
 
+// The first option of `options` that is given, or nullptr.
+const nuk::cli::Option* firstGiven(const std::vector<const nuk::cli::Option*>& options);
+
 // Of options that exclude each other, every one given after the first one
 // given (in the order of `exclusive`) is an error beside that one.
 std::string exclusionConflicts(const std::vector<const nuk::cli::Option*>& exclusive);

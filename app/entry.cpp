@@ -46,10 +46,11 @@ std::string programErrors() {
     append(exclusionConflicts(outputForms()));
     // The hex column's notation has no column to go to beside the bits or
     // the pixels, and the source format has a notation of its own (but
-    // takes upper-case digits); squeezed lines would not give back the bytes.
-    append(conflicts(bits, hexNotationOptions()));
-    append(conflicts(pixels, hexNotationOptions()));
-    append(conflicts(source, {&hex0x, &turbo, &squeeze}));
+    // takes upper-case digits); squeezed lines would not give back the
+    // bytes. Only the form that stays is checked.
+    const nuk::cli::Option* form = firstGiven(outputForms());
+    if (form == &bits || form == &pixels) append(conflicts(*form, hexNotationOptions()));
+    if (form == &source) append(conflicts(source, {&hex0x, &turbo, &squeeze}));
     return errors;
 }
 

@@ -179,6 +179,27 @@ std::size_t hexDigitsAt(const char* begin, const char* end) {
 
 bool isAddressEnd(const char* at, const char* end) { return end - at >= 2 && at[0] == ':' && at[1] == ' '; }
 
+// The cells a picture of the bits is drawn in: in US-ASCII, code page 437
+// and UTF-8 (the full block and the three shading blocks).
+std::size_t cellAt(const char* at, const char* end) {
+    const auto c = static_cast<unsigned char>(*at);
+    if (c == ' ' || c == '.' || c == '#' || c == '+' || c == '-' || c == 0xDB || (c >= 0xB0 && c <= 0xB2)) return 1;
+    const bool block = end - at >= 3 && c == 0xE2 && static_cast<unsigned char>(at[1]) == 0x96;
+    const auto last = block ? static_cast<unsigned char>(at[2]) : 0;
+    return block && (last == 0x88 || (last >= 0x91 && last <= 0x93)) ? 3 : 0;
+}
+
+// A byte takes eight cells, so a picture's line has eight at least.
+bool isPicture(const char* column, const char* end) {
+    std::size_t cells = 0;
+    for (const char* at = column; at < end && cells < 8; ++cells) {
+        const std::size_t length = cellAt(at, end);
+        if (length == 0) return false;
+        at += length;
+    }
+    return cells == 8;
+}
+
 // Control characters (but the tab) in a line are no name anyone types; they
 // are what binary data taken for a dump is full of.
 bool holdsControlCharacters(const char* begin, const char* end) {
@@ -224,7 +245,10 @@ DumpLine readDumpLine(const char* begin, const char* end, std::uint8_t* bytes) {
     const char* column = begin + digits + 2;
     const Notation& notation = notationAt(column, end);
     const std::size_t fields = fieldsOf(notation, column, end);
-    if (fields == 0) return line;
+    if (fields == 0) {
+        if (isPicture(column, end)) line.kind = LineKind::picture;
+        return line;
+    }
     const std::size_t present = decodeFields(notation, column, fields, bytes);
     if (present > fields) return line;
     for (std::size_t i = 0; i < digits; ++i) line.address = line.address << 4 | static_cast<unsigned>(valueOf(begin[i]));

@@ -14,6 +14,7 @@ enum class LineKind {
     squeeze,  // "*": lines equal to the one before, up to the next line's address
     empty,    // the separator between the dumps of two inputs
     path,     // the name of the input whose dump follows
+    picture,  // an address and the cells of a picture of the bits (--pixels), which tell no bytes
     broken,   // looks like a dump line but is none
 };
 
