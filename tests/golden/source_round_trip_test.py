@@ -5,9 +5,9 @@ For one format (--format), each row writes three programs as source code
 with one combination of load address, width, digit case and range, and
 turns the source back into bytes with the real tool: acme, ca65 and ld65
 (cc65), 64tass, xa (xa65) or gcc, whose program prints the C array. The
-bytes must be the ones the dump shows; with -L the assemblers that write
-PRG files (acme, 64tass) must also give back the whole PRG, load address
-first. BASIC has no tool here: its lines are read as the machine reads
+bytes must be the ones the dump shows; with an origin the assemblers that
+write PRG files (acme, 64tass) must load them there, and with -L alone give
+back the whole PRG. BASIC has no tool here: its lines are read as the machine reads
 them (numbers rising up to 63999, 80 characters at most, DATA values 0 to
 255, the loader's addresses). Exits 77 (skipped) when the tool is missing.
 
@@ -177,9 +177,12 @@ def check_row(target, form, directory, options, has_origin, name, content):
         return "%s: %s" % (label, problem)
     if back != expected:
         return "%s: %d bytes back instead of %d" % (label, len(back), len(expected))
-    whole_prg = options == ["-L"]
-    if prg is not None and whole_prg and prg != content:
-        return "%s: the assembler's PRG is not the program" % label
+    if prg is not None and has_origin:
+        origin = origin_of(content, options)
+        if prg != bytes([origin & 0xFF, origin >> 8 & 0xFF]) + expected:
+            return "%s: the assembler's PRG does not load the bytes at $%04x" % (label, origin)
+        if options == ["-L"] and prg != content:
+            return "%s: the assembler's PRG is not the program" % label
     return None
 
 
