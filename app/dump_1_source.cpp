@@ -10,6 +10,8 @@
 
 #include "app/dump_2_lines.hpp"
 #include "app/dump_2_raw.hpp"
+#include "app/dump_2_source.hpp"
+#include "files/file_messages.hpp"
 #include "files/block_source.hpp"
 #include "files/stream_tail.hpp"
 
@@ -79,8 +81,9 @@ DumpRequest requestFor(const DumpSettings& settings, std::uint64_t seek, const s
 // while the address width is open, which is at most the first $10000 bytes.
 class SourceDump {
 public:
-    SourceDump(nuk::BlockSource& source, const DumpSettings& settings, std::ostream& out)
-        : source_(&source), settings_(settings), out_(out), width_(settings.format.width) {}
+    // name: the input's, which C source names its array after.
+    SourceDump(nuk::BlockSource& source, const std::string& name, const DumpSettings& settings, std::ostream& out)
+        : source_(&source), name_(name), settings_(settings), out_(out), width_(settings.format.width) {}
 
     void run() {
         if (settings_.showsNothing()) return;  // nothing to show, nothing to read
@@ -88,8 +91,13 @@ public:
         const std::size_t headSize = settings_.load ? nuk::readUpTo(*source_, head, 2) : 0;
         consumed_ = headSize;
         request_ = requestFor(settings_, seekFromStart(), head, headSize);
-        // Raw bytes have no addresses to wait for.
-        if (settings_.raw) lines_ = std::make_unique<RawBytes>(out_);
+        // Raw bytes and source code have no address column to wait for.
+        if (settings_.raw) {
+            lines_ = std::make_unique<RawBytes>(out_);
+        } else if (settings_.source) {
+            lines_ = std::make_unique<SourceText>(*settings_.source, settings_.format, origin(), name_,
+                                                  settings_.nextBasicLine, out_);
+        }
         if (const auto size = source_->size()) {
             // The size is known: so is everything else, before reading.
             if (request_.countFor(*size) == 0) return;
@@ -109,7 +117,17 @@ public:
         lines_->endAt(count);
     }
 
+    // Why the output stopped before the end, when the input is not to blame.
+    std::optional<std::string> fault() const { return lines_ ? lines_->fault() : std::nullopt; }
+
 private:
+    // Source code starts at the address of its first byte when the bytes
+    // have one: their load address or the start address given.
+    std::optional<std::uint64_t> origin() const {
+        if (settings_.load || settings_.start) return request_.start;
+        return std::nullopt;
+    }
+
     // A seek from the end is the seek from the start that reaches the same
     // byte, so every byte keeps the address it has in the whole input. An
     // input that does not tell how much is left is read to its end first,
@@ -172,7 +190,7 @@ private:
     // mostPositions: the most positions the dump can show, for the size of
     // its output buffer.
     void startLines(std::size_t digits, std::uint64_t mostPositions) {
-        if (lines_) return;  // raw bytes, started at once
+        if (lines_) return;  // raw bytes or source code, started at once
         lines_ = std::make_unique<DumpLines>(settings_.format, out_, digits, request_.start,
                                              linesFor(mostPositions, width_));
         if (!held_.empty()) lines_->add(held_.data(), held_.size());
@@ -180,6 +198,7 @@ private:
     }
 
     nuk::BlockSource* source_;  // the input, or the end of it that tail_ kept
+    const std::string& name_;
     std::unique_ptr<nuk::BlockSource> tail_;
     const DumpSettings& settings_;
     std::ostream& out_;
@@ -197,8 +216,13 @@ private:
 // is what this handler returns.
 std::optional<nuk::cli::Msg> dumpFile(nuk::file_t& file, const DumpSettings& settings, std::ostream& out) {
     if (settings.format.width == 0) return std::nullopt;  // refused on the command line
-    SourceDump(*file.source, settings, out).run();
-    return file.source->failure();
+    SourceDump dump(*file.source, file.name, settings, out);
+    dump.run();
+    if (file.source->failure()) return file.source->failure();
+    if (const auto fault = dump.fault()) {
+        return nuk::pathMessage(file.directory + file.name, "': " + *fault, nuk::cli::severityFatal);
+    }
+    return std::nullopt;
 }
 
 void dumpBytes(const std::vector<std::uint8_t>& data, std::uint64_t count, std::uint64_t start, std::uint64_t first,

@@ -1,9 +1,12 @@
 #pragma once
 // Where the positions of one dump go as their bytes arrive: lines of text
-// (dump_2_lines) or the bytes themselves (dump_2_raw).
+// (dump_2_lines), the bytes themselves (dump_2_raw) or source code
+// (dump_2_source).
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string>
 
 class DumpOutput {
 public:
@@ -22,4 +25,8 @@ public:
     // Once the stream has failed nothing more can reach it; the failure
     // itself is reported when the program ends.
     virtual bool failed() const = 0;
+
+    // Why the output could not show every byte, when the stream is not to
+    // blame: the end of what its form can hold.
+    virtual std::optional<std::string> fault() const { return std::nullopt; }
 };

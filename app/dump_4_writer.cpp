@@ -45,7 +45,9 @@ DumpWriter::DumpWriter(const LineFormat& format, std::ostream& out, std::size_t 
 
 void DumpWriter::line(std::uint64_t address, const std::uint8_t* bytes, std::size_t present, std::size_t n) {
     if (columnEffects_) {
-        writeColumns(builder_.write(buffer_.get(), address, bytes, present, n));
+        const char* text = nullptr;
+        const char* end = builder_.write(buffer_.get(), address, bytes, present, n, &text);
+        writeColumns(text, end);
         return;
     }
     if (capacity_ - used_ < builder_.roomForLine()) writeBlock();
@@ -118,12 +120,11 @@ void DumpWriter::writeBlock() {
 }
 
 // One line written column by column, each behind its colour effect.
-void DumpWriter::writeColumns(const char* lineEnd) {
+void DumpWriter::writeColumns(const char* text, const char* lineEnd) {
     using nuk::con::Effect;
     using nuk::con::effectForeground;
     const char* address = buffer_.get();
     const char* hex = address + builder_.addressColumnLength();
-    const char* text = hex + builder_.hexColumnLength();
     const char* newline = lineEnd - 1;
     out_ << Effect{effectForeground, addressColour};
     out_.write(address, hex - address);

@@ -47,7 +47,7 @@ public:
 
 private:
     static bool colourOn(const LineFormat& format, const std::ostream& out);
-    void writeColumns(const char* lineEnd);
+    void writeColumns(const char* text, const char* lineEnd);
 
     std::ostream& out_;
     const bool colourOn_;

@@ -29,6 +29,31 @@ int showHelp() {
 // Verbose cancels quiet for the message threshold as well.
 int quietLevel() { return verbose.given() && quiet.given() ? 0 : quiet.count; }
 
+// The options that cannot go together, and the values that only the
+// program knows to refuse.
+std::string programErrors() {
+    std::string errors = commandLineErrors(parser, width, {&len, &seek});
+    const auto append = [&errors](const std::optional<std::string>& problem) {
+        if (problem && !problem->empty()) errors += (errors.empty() ? "" : "\n") + *problem;
+    };
+    append(pixelsError(pixels));
+    append(sourceFormatError(source));
+    append(basicWidthError(source, width));
+    if (reverse.given()) {
+        append(conflicts(reverse, dumpShapingOptions()));
+        return errors;
+    }
+    append(exclusionConflicts(outputForms()));
+    // The hex column's notation has no column to go to beside the bits or
+    // the pixels, and the source format has a notation of its own (but
+    // takes upper-case digits); squeezed lines would not give back the
+    // bytes. Only the form that stays is checked.
+    const nuk::cli::Option* form = firstGiven(outputForms());
+    if (form == &bits || form == &pixels) append(conflicts(*form, hexNotationOptions()));
+    if (form == &source) append(conflicts(source, {&hex0x, &turbo, &squeeze}));
+    return errors;
+}
+
 int reportCommandLineErrors(const std::string& errors) {
     nuk::cli::fatal(errors);
     parser.printTryHelp(std::cerr);
@@ -64,10 +89,7 @@ int enterProgram(const ParseCommandLine& parseCommandLine) {
     if (help.given()) return showHelp();
 
     nuk::cli::setQuietLevel(quietLevel());
-    std::string errors = commandLineErrors(parser, width, {&len, &seek});
-    if (const std::string conflicts = reverseConflicts(reverse, dumpShapingOptions()); !conflicts.empty()) {
-        errors += (errors.empty() ? "" : "\n") + conflicts;
-    }
+    const std::string errors = programErrors();
     if (!errors.empty()) return reportCommandLineErrors(errors);
     if (version.given()) return showVersion();
     if (warranty.given()) return showDisclaimer();

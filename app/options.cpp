@@ -6,8 +6,9 @@
 
 void initCommandLine() {
     for (nuk::cli::Option* option :
-         {&load, &start, &len, &seek, &width, &squeeze, &hex0x, &turbo, &hexUpper, &color, &lowercase, &unicode,
-          &ascii, &Epath, &Enewline, &raw, &reverse, &verbose, &quiet, &version, &help, &warranty, &debug}) {
+         {&load, &start, &len, &seek, &width, &squeeze, &hex0x, &turbo, &hexUpper, &bits, &pixels, &color,
+          &lowercase, &unicode, &ascii, &Epath, &Enewline, &raw, &source, &reverse, &verbose, &quiet, &version,
+          &help, &warranty, &debug}) {
         parser.addOption(*option);
     }
     parser.setDescription(usageDescription);
@@ -15,7 +16,17 @@ void initCommandLine() {
 
 const std::vector<const nuk::cli::Option*>& dumpShapingOptions() {
     static const std::vector<const nuk::cli::Option*> shaping = {
-        &start, &len, &seek, &width, &squeeze, &hex0x, &turbo, &hexUpper, &color,
-        &lowercase, &unicode, &ascii, &Epath, &Enewline, &raw};
+        &start, &len, &seek, &width, &squeeze, &hex0x, &turbo, &hexUpper, &bits, &pixels, &color,
+        &lowercase, &unicode, &ascii, &Epath, &Enewline, &raw, &source};
     return shaping;
+}
+
+const std::vector<const nuk::cli::Option*>& outputForms() {
+    static const std::vector<const nuk::cli::Option*> forms = {&bits, &pixels, &raw, &source};
+    return forms;
+}
+
+const std::vector<const nuk::cli::Option*>& hexNotationOptions() {
+    static const std::vector<const nuk::cli::Option*> notations = {&hex0x, &turbo, &hexUpper};
+    return notations;
 }

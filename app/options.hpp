@@ -1,7 +1,7 @@
 #pragma once
 // The process-wide objects of the program, created during static
 // initialisation in one translation unit (program_state.cpp) in this order:
-// product constants, console, parser, the twenty-three options.
+// product constants, console, parser, the twenty-six options.
 // The option objects are the program's settings.
 
 #include <vector>
@@ -28,6 +28,8 @@ extern nuk::cli::Option squeeze;   // -a/--squeeze
 extern nuk::cli::Option hex0x;      // --0x
 extern nuk::cli::Option turbo;
 extern nuk::cli::Option hexUpper;   // -H/--hex-upper
+extern nuk::cli::Option bits;      // --bits: binary digits in place of the hex
+extern nuk::cli::Option pixels;    // --pixels[=mc]: the bits drawn
 extern nuk::cli::Option color;
 extern nuk::cli::Option lowercase;
 extern nuk::cli::Option unicode;
@@ -35,10 +37,18 @@ extern nuk::cli::Option ascii;
 extern nuk::cli::Option Epath;
 extern nuk::cli::Option Enewline;
 extern nuk::cli::Option raw;
+extern nuk::cli::Option source;   // --source=FORMAT: the bytes as source code
 extern nuk::cli::Option reverse;  // -r/--reverse: dumps in, bytes out
 
 // The options that shape a dump's lines or choose the bytes it shows.
 const std::vector<const nuk::cli::Option*>& dumpShapingOptions();
+
+// The options that each put something else in place of the dump's lines
+// or of its hex column: one of them at a time.
+const std::vector<const nuk::cli::Option*>& outputForms();
+
+// The options that shape the hex column alone.
+const std::vector<const nuk::cli::Option*>& hexNotationOptions();
 
 // Registers the options with the parser in help order and sets the usage text.
 void initCommandLine();

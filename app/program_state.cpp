@@ -1,6 +1,6 @@
 // The process-wide objects of the program. They live in this one translation
 // unit so that they are built in a fixed order before main runs: the product
-// constants, the console, the parser, then the twenty-three options (which outlive
+// constants, the console, the parser, then the twenty-six options (which outlive
 // the parser that points to them).
 
 #include "app/build_target.hpp"
@@ -46,6 +46,9 @@ Option squeeze = Option('a', "squeeze", "output a run of lines equal to the one 
 Option hex0x = Option(0, "0x", "output hexadecimal using C-style 0x form");
 Option turbo = Option(0, "turbo", "output hexadecimal using Turbo-style $ form");
 Option hexUpper = Option('H', "hex-upper", "output hexadecimal in uppercase");
+Option bits = Option(0, "bits", "output bytes as eight binary digits instead of hexadecimal");
+Option pixels = Option(0, "pixels", "draw the bits as pixels (M=mc: bit pairs in four shades)")
+                    .optionalAttachedArgument("M", nuk::cli::Text);
 Option color = Option('C', "color", "colorize all output where applicable");
 Option lowercase = Option('c', "lowercase", "emit PETSCII as if in lower/upper mode");
 Option unicode = Option('U', "unicode", "emit PETSCII as Unicode regardless of tty capabilities");
@@ -53,4 +56,7 @@ Option ascii = Option(0, "ascii", "emit PETSCII as US-ASCII regardless of tty ca
 Option Epath = Option(0, "Epath", "emit the FILE path/name before the output");
 Option Enewline = Option(0, "Enewline", "emit new lines between FILE output");
 Option raw = Option(0, "raw", "output the bytes themselves, without address or text column");
+Option source = Option(0, "source", "output source code for F: acme,ca65,64tass,xa,c,basic")
+                    .argument("F", nuk::cli::Text)
+                    .requiresArgument();
 Option reverse = Option('r', "reverse", "read dumps back into the bytes they show");

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "app/dump.hpp"
+#include "app/dump_2_source.hpp"
 #include "app/options.hpp"
 #include "app/output_check.hpp"
 #include "app/run_reverse.hpp"
@@ -25,13 +26,19 @@ namespace {
 using nuk::cli::Msg;
 using nuk::cli::Option;
 
-// What every FILE's dump shares: its settings and the separator still owed
-// in front of the next FILE's output.
+// What every FILE's dump shares: its settings, the separator still owed
+// in front of the next FILE's output, and the BASIC line numbers that the
+// FILEs' source code goes on with.
 struct Dumping {
     const DumpSettings settings;
     std::string pendingSeparator;
+    std::uint64_t nextBasicLine = firstBasicLine;
 
-    std::optional<Msg> dump(nuk::file_t& file) const { return dumpFile(file, settings, std::cout); }
+    std::optional<Msg> dump(nuk::file_t& file) {
+        DumpSettings shared = settings;
+        shared.nextBasicLine = &nextBasicLine;
+        return dumpFile(file, shared, std::cout);
+    }
 };
 
 // The integer value of an option; options that take a number always hold a
@@ -60,6 +67,30 @@ HexStyle hexStyle() {
     return HexStyle::plain;
 }
 
+ByteView byteView() {
+    if (bits.given()) return ByteView::bits;
+    if (pixels.given()) return pixels.hasValues() ? ByteView::multicolourPixels : ByteView::pixels;
+    return ByteView::hex;
+}
+
+std::optional<SourceFormat> sourceFormat() {
+    return source.hasValues() ? sourceFormatNamed(source.values.front()) : std::nullopt;
+}
+
+// Bytes a line unless -w says: lines of bits stay within 80 characters, as
+// xxd -b's do, and a picture is one byte wide, the width of a character.
+std::uint64_t lineWidth(ByteView view, std::optional<SourceFormat> format) {
+    if (width.given()) return integerValue(width);
+    if (format) return defaultSourceWidth(*format);
+    switch (view) {
+    case ByteView::bits: return 6;
+    case ByteView::pixels:
+    case ByteView::multicolourPixels: return 1;
+    case ByteView::hex: break;
+    }
+    return integerValue(width);
+}
+
 // The dump's settings from the options and the console's text mode, once
 // the text mode switches are applied.
 DumpSettings dumpSettings() {
@@ -70,7 +101,9 @@ DumpSettings dumpSettings() {
     settings.load = load.given();
     if (start.given()) settings.start = integerValue(start);
     settings.length = givenByteCount(len);
-    settings.format.width = integerValue(width);
+    settings.format.view = byteView();
+    settings.source = sourceFormat();
+    settings.format.width = lineWidth(settings.format.view, settings.source);
     settings.format.hexStyle = hexStyle();
     settings.format.upperCaseHex = hexUpper.given();
     settings.format.characterSet = characterSet(lowercase.given());
@@ -94,8 +127,8 @@ void warnAboutPath(const std::string& path, const char* suffix) {
     message.print();
 }
 
-// Raw bytes are never coloured.
-bool colourAsked() { return color.given() && !raw.given(); }
+// Raw bytes and source code are never coloured.
+bool colourAsked() { return color.given() && !raw.given() && !source.given(); }
 
 void restoreColorsIfRequested() {
     if (colourAsked()) console.restore();
@@ -132,9 +165,10 @@ std::string pathLine(const std::string& path) {
 // The separator and optional path line that precede each FILE's output.
 // The separator for the next FILE is set here already, so a FILE that then
 // fails to read still separates the ones around it.
-// Raw bytes go out one FILE after another, with nothing between them.
+// Raw bytes and source code go out one FILE after another, with nothing
+// between them.
 void beginFileOutput(const std::string& path, Dumping& dumping) {
-    if (dumping.settings.raw) return;
+    if (!dumping.settings.writesLines()) return;
     std::cout << dumping.pendingSeparator;
     if (Epath.given()) {
         restoreColorsIfRequested();
@@ -189,7 +223,7 @@ std::optional<Msg> skipDirectory(const std::string& path, Dumping& dumping) {
 }
 
 // Returns the exit status for standard input as the only input.
-int processStandardInput(const Dumping& dumping) {
+int processStandardInput(Dumping& dumping) {
     if (nuk::con::isTerminal(std::cin)) {
         nuk::cli::error("missing at least one FILE");
         parser.printUsageLine(std::cerr);
@@ -198,7 +232,7 @@ int processStandardInput(const Dumping& dumping) {
     }
     const auto readAhead = dumping.settings.showsNothing() ? nuk::ReadAhead::nothing : nuk::ReadAhead::firstByte;
     const auto dumpStdin = [&dumping](nuk::file_t& file) {
-        if (Epath.given() && !dumping.settings.raw) std::cout << nuk::stdinLabel << "\n";
+        if (Epath.given() && dumping.settings.writesLines()) std::cout << nuk::stdinLabel << "\n";
         return dumping.dump(file);
     };
     const bool fatal = report(nuk::processStdin(dumpStdin, readAhead));

@@ -25,12 +25,14 @@ void writeUsage(std::ostream& out, const Parser& parser, bool firstLineOnly) {
     out << (firstLineOnly ? firstLineOf(description) : description) << '\n';
 }
 
-// " -w/--width <W>", filled with blanks up to the help column.
+// " -w/--width <W>" (or "    --pixels[=M]"), filled with blanks up to the help column.
 std::string optionColumn(const Option& option, std::size_t helpWidth) {
     std::string column = " ";
     if (option.shortName == 0) column += "   ";
     column += option.displayName();
-    if (!option.argName.empty()) {
+    if (option.takesAttachedValueOnly()) {
+        column += "[=" + option.argName + "]";
+    } else if (!option.argName.empty()) {
         column += option.argRequired ? " <" + option.argName + ">" : " [" + option.argName + "]";
     }
     if (column.size() < helpWidth) column.append(helpWidth - column.size(), ' ');

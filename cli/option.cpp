@@ -73,6 +73,13 @@ Option& Option::allowsNegative() {
     return *this;
 }
 
+Option& Option::optionalAttachedArgument(const char* name, ValueKind valueKind) {
+    argument(name, valueKind);
+    argRequired = false;
+    attachedOnly_ = true;
+    return *this;
+}
+
 void Option::reset() {
     // count and foundIn stay: they describe what the command line held.
     nameAsGiven.clear();

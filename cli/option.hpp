@@ -35,6 +35,7 @@ public:
     bool standalone_ = false;
     bool hidden_ = false;
     bool negativeAllowed_ = false;
+    bool attachedOnly_ = false;
     bool restricted = false;
     std::vector<std::string> choices;  // "^entry" is accepted but not listed in help
 
@@ -57,6 +58,10 @@ public:
     // An integer option that also takes a value with a leading "-", in the
     // same word ("-s-5", "--seek=-5") or as the next one ("-s -5").
     Option& allowsNegative();
+    // A value that may be written in the option's own word only
+    // ("--pixels=mc"): alone, the option is given without a value and never
+    // takes the next word for one.
+    Option& optionalAttachedArgument(const char* name, ValueKind valueKind);
 
     // Queries.
     bool given() const { return !nameAsGiven.empty(); }
@@ -65,6 +70,7 @@ public:
     bool isStandalone() const { return standalone_; }
     bool isHidden() const { return hidden_; }
     bool acceptsNegative() const { return negativeAllowed_; }
+    bool takesAttachedValueOnly() const { return attachedOnly_; }
     void reset();
     std::string givenAs() const;
     std::string displayName() const;

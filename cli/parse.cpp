@@ -154,7 +154,7 @@ private:
         if (option->isCounted()) ++option->count;
         option->nameAsGiven = name;
         option->foundIn = word;
-        pending_ = option->isStandalone() ? nullptr : option;
+        pending_ = option->isStandalone() || option->takesAttachedValueOnly() ? nullptr : option;
         return option;
     }
 

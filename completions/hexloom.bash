@@ -13,10 +13,20 @@ _hexloom()
     prev=
     ((COMP_CWORD > 0)) && prev=${COMP_WORDS[COMP_CWORD - 1]}
 
+    local source_formats='acme ca65 64tass xa c basic'
+
     # With "=" among the word breaks, "--width=8" arrives as "--width" "=" "8":
-    # the value of a long option is never completed, so stop there.
+    # only the values of --source and --pixels are known, the others are
+    # never completed.
     if [[ $cur == = || $prev == = ]]; then
-        COMPREPLY=()
+        local option value=$cur
+        [[ $cur == = ]] && value=
+        if [[ $cur == = ]]; then option=$prev; else option=${COMP_WORDS[COMP_CWORD - 2]}; fi
+        case $option in
+            --source) mapfile -t COMPREPLY < <(compgen -W "$source_formats" -- "$value") ;;
+            --pixels) mapfile -t COMPREPLY < <(compgen -W "mc" -- "$value") ;;
+            *) COMPREPLY=() ;;
+        esac
         return
     fi
 
@@ -29,12 +39,17 @@ _hexloom()
     fi
 
     local long_options='--load --start --len --seek --width --squeeze --0x --turbo
-        --hex-upper --color --lowercase --unicode --ascii --Epath --Enewline --raw
-        --reverse --verbose --quiet --version --help --warranty'
+        --hex-upper --bits --pixels --pixels=mc --color --lowercase --unicode --ascii
+        --Epath --Enewline --raw --source --reverse --verbose --quiet --version --help
+        --warranty'
     local short_options='-L -S -l -s -w -a -H -C -c -U -r -v -q -?'
 
     # Numbers (addresses, counts, widths) cannot be guessed: offer nothing.
     case $prev in
+        --source)
+            mapfile -t COMPREPLY < <(compgen -W "$source_formats" -- "$cur")
+            return
+            ;;
         -S | --start | -l | --len | -s | --seek | -w | --width | --debug)
             COMPREPLY=()
             return

@@ -21,27 +21,56 @@ constexpr std::array<std::int8_t, 256> hexValue = hexValues();
 
 int valueOf(char c) { return hexValue[static_cast<unsigned char>(c)]; }
 
-// The two characters of a field: a byte's digits in either case, or "--"
-// for a position past the end of the input.
-bool isByteField(const char* at) { return (valueOf(at[0]) | valueOf(at[1])) >= 0; }
-bool isMissingField(const char* at) { return at[0] == '-' && at[1] == '-'; }
-bool isField(const char* at) { return isByteField(at) || isMissingField(at); }
-
-// How the fields of a hex column are written: "00 00", "0x00,0x00" or
-// "$00,$00". stride is the distance from one field's digits to the next.
+// How the fields of a byte column are written: "00 00", "0x00,0x00",
+// "$00,$00" or the bits, "00000000 00000000". stride is the distance from
+// one field's digits to the next.
 struct Notation {
     std::size_t prefixLength;  // "", "0x" or "$"
     char separator;
     std::size_t stride;
+    std::size_t digits;  // of a byte: two hexadecimal or eight binary ones
 };
 
-constexpr Notation plain{0, ' ', 3};
-constexpr Notation cStyle{2, ',', 5};
-constexpr Notation turbo{1, ',', 4};
+constexpr Notation plain{0, ' ', 3, 2};
+constexpr Notation cStyle{2, ',', 5, 2};
+constexpr Notation turbo{1, ',', 4, 2};
+constexpr Notation bits{0, ' ', 9, 8};
 
+bool isBinaryDigit(char c) { return c == '0' || c == '1'; }
+
+bool allOf(const char* at, std::size_t n, bool (*test)(char)) {
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!test(at[i])) return false;
+    }
+    return true;
+}
+
+// A field's digits: a byte's, in either case, or as many "-" for a
+// position past the end of the input.
+bool isMissingField(const Notation& notation, const char* at) {
+    return allOf(at, notation.digits, [](char c) { return c == '-'; });
+}
+bool isByteField(const Notation& notation, const char* at) {
+    if (notation.digits == 8) return allOf(at, 8, isBinaryDigit);
+    return (valueOf(at[0]) | valueOf(at[1])) >= 0;
+}
+bool isField(const Notation& notation, const char* at) {
+    return isByteField(notation, at) || isMissingField(notation, at);
+}
+
+int byteOf(const Notation& notation, const char* at) {
+    if (notation.digits == 2) return valueOf(at[0]) << 4 | valueOf(at[1]);
+    int value = 0;
+    for (std::size_t i = 0; i < 8; ++i) value = value << 1 | (at[i] - '0');
+    return value;
+}
+
+// Eight binary digits (or "-") before a space are bits: no hex field is
+// that long.
 const Notation& notationAt(const char* at, const char* end) {
     if (at < end && *at == '$') return turbo;
     if (end - at >= 2 && at[0] == '0' && (at[1] == 'x' || at[1] == 'X')) return cStyle;
+    if (end - at > 8 && at[8] == ' ' && isField(bits, at)) return bits;
     return plain;
 }
 
@@ -79,11 +108,12 @@ bool textFits(const char* rest, const char* end, std::size_t n) {
 // followed by its separator: in the plain notation the last one too, by the
 // space before the text column. `rest` is left where the fields end.
 std::size_t countFields(const Notation& notation, const char* column, const char* end, const char** rest) {
-    const std::size_t fieldLength = notation.prefixLength + 2;
+    const std::size_t fieldLength = notation.prefixLength + notation.digits;
     std::size_t count = 0;
     const char* at = column;
     if (notation.separator == ' ') {
-        while (end - at > 2 && isField(at) && at[2] == ' ') {
+        const std::size_t digits = notation.digits;
+        while (static_cast<std::size_t>(end - at) > digits && isField(notation, at) && at[digits] == ' ') {
             ++count;
             at += notation.stride;
         }
@@ -91,7 +121,7 @@ std::size_t countFields(const Notation& notation, const char* column, const char
         return count;
     }
     while (static_cast<std::size_t>(end - at) >= fieldLength && hasPrefix(notation, at) &&
-           isField(at + notation.prefixLength)) {
+           isField(notation, at + notation.prefixLength)) {
         ++count;
         at += fieldLength;
         if (at == end || *at != ',') break;
@@ -103,16 +133,16 @@ std::size_t countFields(const Notation& notation, const char* column, const char
     return count;
 }
 
-// In the plain notation the text column may itself look like more fields.
-// Of all the counts of fields only one leaves a text column of as many
-// characters, so it is found from the most fields that the line can hold:
-// with fewer, the column is followed by one space and the further fields,
-// all three characters each.
-std::size_t plainFields(std::size_t most, const char* rest, const char* end) {
+// Where fields are separated by spaces the text column may itself look like
+// more fields. Of all the counts of fields only one leaves a text column of
+// as many characters, so it is found from the most fields that the line can
+// hold: with fewer, the column is followed by one space and the further
+// fields, all `stride` characters each.
+std::size_t spacedFields(const Notation& notation, std::size_t most, const char* rest, const char* end) {
     if (textFits(rest, end, most)) return most;
-    const std::size_t characters = characterCount(rest, end) + 3 * most;
-    if (characters % 4 != 1) return 0;
-    const std::size_t fields = characters / 4;
+    const std::size_t characters = characterCount(rest, end) + notation.stride * most;
+    if (characters % (notation.stride + 1) != 1) return 0;
+    const std::size_t fields = characters / (notation.stride + 1);
     return fields < most ? fields : 0;
 }
 
@@ -121,7 +151,7 @@ std::size_t fieldsOf(const Notation& notation, const char* column, const char* e
     const char* rest = column;
     const std::size_t most = countFields(notation, column, end, &rest);
     if (most == 0) return 0;
-    if (notation.separator == ' ') return plainFields(most, rest, end);
+    if (notation.separator == ' ') return spacedFields(notation, most, rest, end);
     return textFits(rest, end, most) ? most : 0;
 }
 
@@ -131,12 +161,12 @@ std::size_t fieldsOf(const Notation& notation, const char* column, const char* e
 std::size_t decodeFields(const Notation& notation, const char* column, std::size_t n, std::uint8_t* bytes) {
     const char* digits = column + notation.prefixLength;
     std::size_t present = 0;
-    while (present < n && !isMissingField(digits)) {
-        bytes[present++] = static_cast<std::uint8_t>(valueOf(digits[0]) << 4 | valueOf(digits[1]));
+    while (present < n && !isMissingField(notation, digits)) {
+        bytes[present++] = static_cast<std::uint8_t>(byteOf(notation, digits));
         digits += notation.stride;
     }
     for (std::size_t i = present; i < n; ++i, digits += notation.stride) {
-        if (!isMissingField(digits)) return n + 1;
+        if (!isMissingField(notation, digits)) return n + 1;
     }
     return present;
 }
@@ -148,6 +178,27 @@ std::size_t hexDigitsAt(const char* begin, const char* end) {
 }
 
 bool isAddressEnd(const char* at, const char* end) { return end - at >= 2 && at[0] == ':' && at[1] == ' '; }
+
+// The cells a picture of the bits is drawn in: in US-ASCII, code page 437
+// and UTF-8 (the full block and the three shading blocks).
+std::size_t cellAt(const char* at, const char* end) {
+    const auto c = static_cast<unsigned char>(*at);
+    if (c == ' ' || c == '.' || c == '#' || c == '+' || c == '-' || c == 0xDB || (c >= 0xB0 && c <= 0xB2)) return 1;
+    const bool block = end - at >= 3 && c == 0xE2 && static_cast<unsigned char>(at[1]) == 0x96;
+    const auto last = block ? static_cast<unsigned char>(at[2]) : 0;
+    return block && (last == 0x88 || (last >= 0x91 && last <= 0x93)) ? 3 : 0;
+}
+
+// A byte takes eight cells, so a picture's line has eight at least.
+bool isPicture(const char* column, const char* end) {
+    std::size_t cells = 0;
+    for (const char* at = column; at < end && cells < 8; ++cells) {
+        const std::size_t length = cellAt(at, end);
+        if (length == 0) return false;
+        at += length;
+    }
+    return cells == 8;
+}
 
 // Control characters (but the tab) in a line are no name anyone types; they
 // are what binary data taken for a dump is full of.
@@ -194,7 +245,10 @@ DumpLine readDumpLine(const char* begin, const char* end, std::uint8_t* bytes) {
     const char* column = begin + digits + 2;
     const Notation& notation = notationAt(column, end);
     const std::size_t fields = fieldsOf(notation, column, end);
-    if (fields == 0) return line;
+    if (fields == 0) {
+        if (isPicture(column, end)) line.kind = LineKind::picture;
+        return line;
+    }
     const std::size_t present = decodeFields(notation, column, fields, bytes);
     if (present > fields) return line;
     for (std::size_t i = 0; i < digits; ++i) line.address = line.address << 4 | static_cast<unsigned>(valueOf(begin[i]));

@@ -1,7 +1,8 @@
 #pragma once
 // One line of a dump read back: what kind of line it is and, for a line of
-// bytes, its address and the bytes of its hex column. The text column is
-// only counted, never read: the hex column alone says what the bytes are.
+// bytes, its address and the bytes of its byte column (hexadecimal in any
+// notation, or bits). The text column is only counted, never read: the
+// byte column alone says what the bytes are.
 
 #include <cstddef>
 #include <cstdint>
@@ -13,6 +14,7 @@ enum class LineKind {
     squeeze,  // "*": lines equal to the one before, up to the next line's address
     empty,    // the separator between the dumps of two inputs
     path,     // the name of the input whose dump follows
+    picture,  // an address and the cells of a picture of the bits (--pixels), which tell no bytes
     broken,   // looks like a dump line but is none
 };
 

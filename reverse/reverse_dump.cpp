@@ -39,6 +39,7 @@ public:
             break;
         case LineKind::empty:
         case LineKind::path: return endDump();
+        case LineKind::picture: fault = "pictures of the bits (--pixels) are not read back"; break;
         case LineKind::broken: fault = notADumpLine; break;
         }
         if (fault.empty()) return std::nullopt;

@@ -23,6 +23,8 @@ jobs=$(nproc 2>/dev/null || echo 2)
 packages=(cmake g++ googletest python3)
 # disk images for the golden disk tests, made at run time on every target by two writers
 packages+=(cc1541 cbmconvert)
+# --source turned back into bytes by the real assemblers (gcc, for C, comes with g++)
+packages+=(acme cc65 64tass xa65)
 # the font Hexloom Mono (built from GNU Unifont) and its chart; its test in a terminal
 # that falls back to it, on a virtual X server (screenshot: imagemagick)
 packages+=(python3-fonttools python3-pil fonts-unifont fontconfig fonts-dejavu-core lxterminal xvfb imagemagick)

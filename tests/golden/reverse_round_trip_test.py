@@ -3,7 +3,7 @@
 
 Each row dumps a file past $10000 bytes (four-digit, then five-digit
 addresses) and one past $FFFFF (addresses that wrap) with one combination
-of notation, digit case, width, colour and load address, the text mode
+of notation (or bits), digit case, width, colour and load address, the text mode
 and the squeezing of equal lines (-a) changing from row to row, and reads
 the dump back with -r (and -L when the dump was made with it): the bytes
 must be the file's. A third file holds runs of equal lines longer than
@@ -29,6 +29,9 @@ COLOURS = [[], ["-C"]]
 LOADS = [[], ["-L"]]
 # Five of them, so that across the rows each meets every other option.
 EXTRAS = [[], ["--ascii", "-a"], ["-c"], ["--ascii", "-c"], ["-a"]]
+# Bits in place of the hex digits, which have no notation or case.
+BITS = [["--bits"], ["--bits", "-w", "1", "-a", "--ascii"], ["--bits", "-L", "-w", "65536", "-c"],
+        ["--bits", "-C", "-L", "-w", "13"]]
 
 # A load address near the top of memory, so that -L takes the addresses
 # past $FFFF at once.
@@ -44,6 +47,9 @@ def rows(target):
     combinations = itertools.product(NOTATIONS, CASES, WIDTHS, colours, LOADS)
     for index, parts in enumerate(combinations):
         yield sum(parts, []) + EXTRAS[index % len(EXTRAS)]
+    for options in BITS:
+        if "-C" not in options or colours != [[]]:
+            yield options
 
 
 def run(target, directory, args):

@@ -19,7 +19,7 @@ expected_head='usage: hexloom [options...] [FILE]...
 
 stdout is a terminal; ANSI capable:yes
 
- -L/--load       regard first two bytes as a load (start) address'
+ -L/--load        regard first two bytes as a load (start) address'
 
 # The usage line names the program as started; only its last part is stable.
 actual_head=$(printf '%s\n' "$output" | head -n 7 | sed '1s|^usage: [^ ]*/|usage: |')

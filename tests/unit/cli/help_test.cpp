@@ -27,16 +27,18 @@ TEST(Help, OptionLinesLineUpTwoBlanksAfterTheWidestColumn) {
     Option hex0x = Option(0, "0x", "hexadecimal with 0x");
     Option level = Option('d', "debug", "debug level").argument("L", Integer);
     level.argRequired = false;
+    Option view = Option(0, "view", "drawn").optionalAttachedArgument("M", Text);
     Option quiet = Option('q', "", "");
     Option secret = Option('s', "a-secret-and-very-long-name", "hidden").hidden();
     Parser parser;
-    for (Option* option : {&width, &hex0x, &level, &quiet, &secret}) parser.addOption(*option);
+    for (Option* option : {&width, &hex0x, &level, &view, &quiet, &secret}) parser.addOption(*option);
     ASSERT_EQ(parser.helpWidth, 17u);
     // No heading at all with only the default group and no commands.
     EXPECT_EQ(helpOf(parser),
               " -w/--width <W>  output W bytes per line\n"
               "    --0x         hexadecimal with 0x\n"
-              " -d/--debug [L]  debug level\n"
+ " -d/--debug [L]  debug level\n"
+              "    --view[=M]   drawn\n"
               " -q              \n");
 }
 

@@ -29,6 +29,7 @@ struct CommandLine {
     Option nothing = Option('e', "nothing", "").argument("E", Text).choicesOf({});
     Option x = Option(0, "x", "one-letter long name");
     Option offset = Option('o', "offset", "").argument("O", Integer).allowsNegative();
+    Option picture = Option(0, "picture", "").optionalAttachedArgument("P", Text);
     Parser parser;
 
     CommandLine() {
@@ -36,7 +37,7 @@ struct CommandLine {
     }
 
     std::vector<Option*> all() {
-        return {&verbose, &hexUpper, &help, &width, &numbers, &tags, &mode, &colors, &nothing, &x, &offset};
+        return {&verbose, &hexUpper, &help, &width, &numbers, &tags, &mode, &colors, &nothing, &x, &offset, &picture};
     }
 
     void parse(std::vector<std::string> words) {
@@ -138,6 +139,9 @@ TEST(Parse, LongOptions) {
         {{"---x"}, "width = [16]", {}, "-x is not a valid option (found in: '---x')"},
         {{"--Width"}, "width = [16]", {}, "Width is not a valid option (found in: '--Width')"},
         {{"--wid"}, "width = [16]", {}, "wid is not a valid option (found in: '--wid')"},
+        // A value written in the option's own word only: the next word is a FILE.
+        {{"--picture", "mc"}, "width = [16]; picture as --picture in --picture", {"mc"}, ""},
+        {{"--picture=mc"}, "width = [16]; picture as --picture in --picture=mc = [mc]", {}, ""},
     });
 }
 

@@ -28,6 +28,6 @@ screen=$(tmux -L "$socket" capture-pane -p)
 grep -Eq '^stdout is a Windows console; codepage:[0-9]+; TTF font:(yes|no); ANSI capable:yes$' <<<"$screen" ||
     fail "no console status line"
 grep -q '^usage: .*hexloom\.exe \[options\.\.\.\] \[FILE\]\.\.\.$' <<<"$screen" || fail "no usage line"
-grep -q '^ -L/--load       regard first two bytes as a load (start) address$' <<<"$screen" ||
+grep -q '^ -L/--load        regard first two bytes as a load (start) address$' <<<"$screen" ||
     fail "help lines do not start at the left margin"
 echo "Wine console: $(grep '^stdout is' <<<"$screen")"
