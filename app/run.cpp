@@ -1,7 +1,7 @@
 // The run loop: applies the output settings, then dumps standard input or
 // every FILE argument in turn. A failing FILE never stops the loop; only
 // fatal messages make a dump's exit status 1, any message about an input
-// that of raw bytes.
+// that of extracted bytes (raw bytes, source code).
 
 #include "app/run.hpp"
 
@@ -263,7 +263,7 @@ bool refuseRawBytesToTerminal() {
     return true;
 }
 
-// Extracted bytes (--raw, -r) cannot show a script that an input failed:
+// Extracted bytes (--raw, --source, -r) cannot show a script that an input failed:
 // an empty or partial file looks like a whole one. So any warning or error
 // reported while the inputs were read makes the exit status 1, once every
 // input is done. A dump keeps its status, as scripts built on it expect.
@@ -290,5 +290,5 @@ int run() {
     const std::vector<std::string>& arguments = parser.arguments();
     const int exitStatus =
         finish(arguments.empty() ? processStandardInput(dumping) : processFileArguments(arguments, dumping));
-    return dumping.settings.raw ? extractionStatus(exitStatus, reportedBefore) : exitStatus;
+    return dumping.settings.writesLines() ? exitStatus : extractionStatus(exitStatus, reportedBefore);
 }
