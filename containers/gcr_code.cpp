@@ -2,6 +2,8 @@
 
 #include "containers/gcr_code.hpp"
 
+#include <algorithm>
+
 namespace nuk::disk {
 
 namespace {
@@ -39,20 +41,20 @@ std::vector<std::size_t> TrackBits::blockStarts() const {
     return starts;
 }
 
-bool TrackBits::decode(std::size_t from, std::uint8_t* into, std::size_t n) const {
-    bool allCodes = true;
+std::size_t TrackBits::decode(std::size_t from, std::uint8_t* into, std::size_t n) const {
+    std::size_t whole = n;
     std::size_t position = from;
     for (std::size_t i = 0; i < 2 * n; ++i) {
         unsigned code = 0;
         for (unsigned b = 0; b < 5; ++b) code = code << 1 | bit(position++);
         std::uint8_t nibble = dataOfCode[code];
         if (nibble == noCode) {
-            allCodes = false;
+            whole = std::min(whole, i / 2);
             nibble = 0;
         }
         into[i / 2] = static_cast<std::uint8_t>(i % 2 == 0 ? nibble << 4 : into[i / 2] | nibble);
     }
-    return allCodes;
+    return whole;
 }
 
 }  // namespace nuk::disk

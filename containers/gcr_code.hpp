@@ -27,9 +27,10 @@ public:
     // they pass the head.
     std::vector<std::size_t> blockStarts() const;
 
-    // Decodes n bytes from the bits at `from` on, ten bits a byte; false
-    // when any five of them are no code (what was decoded is still there).
-    bool decode(std::size_t from, std::uint8_t* into, std::size_t n) const;
+    // Decodes n bytes from the bits at `from` on, ten bits a byte, and
+    // returns how many of them, from the first, decoded whole: n unless
+    // some five bits are no code (the bytes after those are still there).
+    std::size_t decode(std::size_t from, std::uint8_t* into, std::size_t n) const;
 
 private:
     std::vector<std::uint8_t> bytes_;

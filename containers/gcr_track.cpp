@@ -22,15 +22,21 @@ std::uint8_t xorOf(const std::uint8_t* bytes, std::size_t n) {
 }
 
 // What reading the data block that begins at `start` gives: its sector's
-// bytes, or the error that keeps them from the drive.
-std::uint8_t readDataBlock(const TrackBits& bits, std::size_t start, Sector& into) {
+// bytes, as far as they decode, and the error that keeps them from the drive.
+struct DataReading {
+    std::uint8_t errorByte;
+    std::size_t heldBytes;
+};
+
+DataReading readDataBlock(const TrackBits& bits, std::size_t start, Sector& into) {
     std::array<std::uint8_t, dataBytes> block{};
-    const bool allCodes = bits.decode(start, block.data(), block.size());
-    if (block[0] != dataMark) return driveErrorByte::dataBlockNotFound;
-    if (!allCodes) return driveErrorByte::byteDecoding;
-    if (xorOf(block.data() + 1, into.size()) != block[1 + into.size()]) return driveErrorByte::dataChecksum;
+    const std::size_t whole = bits.decode(start, block.data(), block.size());
+    if (whole == 0 || block[0] != dataMark) return {driveErrorByte::dataBlockNotFound, 0};
     std::copy_n(block.begin() + 1, into.size(), into.begin());
-    return driveErrorByte::none;
+    const std::size_t held = std::min(whole - 1, into.size());
+    if (whole < block.size()) return {driveErrorByte::byteDecoding, held};
+    if (xorOf(block.data() + 1, into.size()) != block[1 + into.size()]) return {driveErrorByte::dataChecksum, held};
+    return {driveErrorByte::none, held};
 }
 
 // A later reading of a sector replaces an earlier one only when it gets
@@ -42,25 +48,28 @@ bool better(std::uint8_t found, std::uint8_t before) {
 }  // namespace
 
 DecodedTrack decodeTrack(const TrackBits& bits, unsigned track, unsigned sectors) {
-    DecodedTrack decoded{std::vector<Sector>(sectors), std::vector<std::uint8_t>(sectors, driveErrorByte::noSync)};
+    DecodedTrack decoded{std::vector<Sector>(sectors), std::vector<std::uint8_t>(sectors, driveErrorByte::noSync),
+                         std::vector<std::uint16_t>(sectors, 0)};
     const std::vector<std::size_t> starts = bits.length() == 0 ? std::vector<std::size_t>{} : bits.blockStarts();
     if (starts.empty()) return decoded;
     std::fill(decoded.errorBytes.begin(), decoded.errorBytes.end(), driveErrorByte::headerNotFound);
     for (std::size_t i = 0; i < starts.size(); ++i) {
         std::array<std::uint8_t, headerBytes> header{};
-        if (!bits.decode(starts[i], header.data(), header.size()) || header[0] != headerMark) continue;
+        if (bits.decode(starts[i], header.data(), header.size()) < header.size() || header[0] != headerMark)
+            continue;
         const unsigned sector = header[2];
         if (header[3] != track || sector >= sectors) continue;
-        std::uint8_t found = driveErrorByte::headerChecksum;
+        // The data block is the one after the next sync, wherever the track
+        // goes on. A drive reads none behind a header whose checksum is
+        // wrong; its bytes are still shown as far as they decode.
         Sector data{};
-        if (xorOf(header.data() + 2, 4) == header[1]) {
-            // The data block is the one after the next sync, wherever the track goes on.
-            found = starts.size() == 1 ? driveErrorByte::dataBlockNotFound
-                                       : readDataBlock(bits, starts[(i + 1) % starts.size()], data);
-        }
-        if (!better(found, decoded.errorBytes[sector])) continue;
-        decoded.errorBytes[sector] = found;
+        DataReading found{driveErrorByte::dataBlockNotFound, 0};
+        if (starts.size() > 1) found = readDataBlock(bits, starts[(i + 1) % starts.size()], data);
+        if (xorOf(header.data() + 2, 4) != header[1]) found.errorByte = driveErrorByte::headerChecksum;
+        if (!better(found.errorByte, decoded.errorBytes[sector])) continue;
+        decoded.errorBytes[sector] = found.errorByte;
         decoded.sectors[sector] = data;
+        decoded.heldBytes[sector] = static_cast<std::uint16_t>(found.heldBytes);
     }
     return decoded;
 }

@@ -13,6 +13,7 @@ enum class LineKind {
     squeeze,  // "*": lines equal to the one before, up to the next line's address
     empty,    // the separator between the dumps of two inputs
     path,     // the name of the input whose dump follows
+    place,    // a path line that names a disk's sector ("x.d64:@18/1"): inside a dump, where its next bytes lie
     broken,   // looks like a dump line but is none
 };
 
