@@ -65,8 +65,10 @@ bool selectsSectors(const std::string& selector) {
     return selector[0] == '@' || (selector[0] == '%' && parseSectorSelection(selector));
 }
 
+// A listing's pattern may end in "@" as any name may.
 bool selectsEntrySectors(const std::string& selector) {
-    return selector.size() > 1 && selector.back() == '@' && !selectsSectors(selector);
+    const bool listing = selector.rfind("$:", 0) == 0;
+    return selector.size() > 1 && selector.back() == '@' && !listing && !selectsSectors(selector);
 }
 
 }  // namespace nuk::disk
