@@ -2,8 +2,6 @@
 
 #include "containers/gcr_code.hpp"
 
-#include <algorithm>
-
 namespace nuk::disk {
 
 namespace {
@@ -41,20 +39,29 @@ std::vector<std::size_t> TrackBits::blockStarts() const {
     return starts;
 }
 
-std::size_t TrackBits::decode(std::size_t from, std::uint8_t* into, std::size_t n) const {
-    std::size_t whole = n;
+bool TrackBits::decode(std::size_t from, std::uint8_t* into, std::size_t n) const {
+    bool allCodes = true;
     std::size_t position = from;
     for (std::size_t i = 0; i < 2 * n; ++i) {
         unsigned code = 0;
         for (unsigned b = 0; b < 5; ++b) code = code << 1 | bit(position++);
         std::uint8_t nibble = dataOfCode[code];
         if (nibble == noCode) {
-            whole = std::min(whole, i / 2);
+            allCodes = false;
             nibble = 0;
         }
         into[i / 2] = static_cast<std::uint8_t>(i % 2 == 0 ? nibble << 4 : into[i / 2] | nibble);
     }
-    return whole;
+    return allCodes;
+}
+
+std::size_t TrackBits::codedBytes(std::size_t from, std::size_t n) const {
+    for (std::size_t i = 0; i < 2 * n; ++i) {
+        unsigned code = 0;
+        for (unsigned b = 0; b < 5; ++b) code = code << 1 | bit(from + 5 * i + b);
+        if (dataOfCode[code] == noCode) return i / 2;
+    }
+    return n;
 }
 
 }  // namespace nuk::disk

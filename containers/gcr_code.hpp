@@ -27,10 +27,16 @@ public:
     // they pass the head.
     std::vector<std::size_t> blockStarts() const;
 
-    // Decodes n bytes from the bits at `from` on, ten bits a byte, and
-    // returns how many of them, from the first, decoded whole: n unless
-    // some five bits are no code (the bytes after those are still there).
-    std::size_t decode(std::size_t from, std::uint8_t* into, std::size_t n) const;
+    // Decodes n bytes from the bits at `from` on, ten bits a byte; false
+    // when any five of them are no code (what was decoded is still there).
+    bool decode(std::size_t from, std::uint8_t* into, std::size_t n) const;
+
+    // How many of the n bytes from `from` on are coded whole, from the
+    // first: n unless some five of their bits are no code.
+    std::size_t codedBytes(std::size_t from, std::size_t n) const;
+
+    // The bytes that hold the bits, as the image stores them.
+    const std::vector<std::uint8_t>& bytes() const { return bytes_; }
 
 private:
     std::vector<std::uint8_t> bytes_;

@@ -37,6 +37,19 @@ unsigned tracksOf1541Disk(const std::vector<std::uint32_t>& offsets) {
 
 }  // namespace
 
+// The sectors below the files: how much of a sector decodes, and the
+// track's bits below its sectors.
+std::size_t GcrImage::heldBytes(Location where, std::uint32_t) {
+    return decode(where.track) ? decoded_.heldBytes[where.sector] : 0;
+}
+
+bool GcrImage::readRecordedTrack(unsigned track, std::vector<std::uint8_t>& into) {
+    std::optional<TrackBits> bits = trackBits(track);
+    if (!bits) return false;
+    into = bits->bytes();
+    return true;
+}
+
 std::shared_ptr<GcrImage> GcrImage::recognize(std::shared_ptr<ImageFile> file) {
     std::uint8_t head[tableStart];
     if (!file->readAt(0, head, sizeof head)) return nullptr;
@@ -66,29 +79,18 @@ std::uint8_t GcrImage::errorByte(Location where, std::uint32_t) {
     return decode(where.track) ? decoded_.errorBytes[where.sector] : 0;
 }
 
-std::size_t GcrImage::heldBytes(Location where, std::uint32_t) {
-    return decode(where.track) ? decoded_.heldBytes[where.sector] : 0;
-}
-
 // A track the table does not name, or whose bytes the file does not hold
 // whole, is a track without bits, as an unformatted one: no sync on it.
-bool GcrImage::readRecordedTrack(unsigned track, std::vector<std::uint8_t>& into) {
-    into.clear();
+std::optional<TrackBits> GcrImage::trackBits(unsigned track) {
     const std::size_t halfTrack = halfTrackOf(track);
-    if (halfTrack >= trackOffsets_.size() || trackOffsets_[halfTrack] == 0) return true;
+    if (halfTrack >= trackOffsets_.size() || trackOffsets_[halfTrack] == 0) return TrackBits(std::vector<std::uint8_t>{});
     const std::uint64_t offset = trackOffsets_[halfTrack];
     std::uint8_t length[2];
-    if (offset + sizeof length > file_->size()) return true;
-    if (!file_->readAt(offset, length, sizeof length)) return false;
-    const std::size_t size = littleEndian(length, sizeof length);
-    if (offset + sizeof length + size > file_->size()) return true;
-    into.resize(size);
-    return file_->readAt(offset + sizeof length, into.data(), into.size());
-}
-
-std::optional<TrackBits> GcrImage::trackBits(unsigned track) {
-    std::vector<std::uint8_t> bytes;
-    if (!readRecordedTrack(track, bytes)) return std::nullopt;
+    if (offset + sizeof length > file_->size()) return TrackBits(std::vector<std::uint8_t>{});
+    if (!file_->readAt(offset, length, sizeof length)) return std::nullopt;
+    std::vector<std::uint8_t> bytes(littleEndian(length, sizeof length));
+    if (offset + sizeof length + bytes.size() > file_->size()) return TrackBits(std::vector<std::uint8_t>{});
+    if (!file_->readAt(offset + sizeof length, bytes.data(), bytes.size())) return std::nullopt;
     return TrackBits(std::move(bytes));
 }
 

@@ -22,27 +22,33 @@ std::uint8_t xorOf(const std::uint8_t* bytes, std::size_t n) {
 }
 
 // What reading the data block that begins at `start` gives: its sector's
-// bytes, as far as they decode, and the error that keeps them from the drive.
-struct DataReading {
-    std::uint8_t errorByte;
-    std::size_t heldBytes;
-};
-
-DataReading readDataBlock(const TrackBits& bits, std::size_t start, Sector& into) {
+// bytes, or the error that keeps them from the drive.
+std::uint8_t readDataBlock(const TrackBits& bits, std::size_t start, Sector& into) {
     std::array<std::uint8_t, dataBytes> block{};
-    const std::size_t whole = bits.decode(start, block.data(), block.size());
-    if (whole == 0 || block[0] != dataMark) return {driveErrorByte::dataBlockNotFound, 0};
+    const bool allCodes = bits.decode(start, block.data(), block.size());
+    if (block[0] != dataMark) return driveErrorByte::dataBlockNotFound;
+    if (!allCodes) return driveErrorByte::byteDecoding;
+    if (xorOf(block.data() + 1, into.size()) != block[1 + into.size()]) return driveErrorByte::dataChecksum;
     std::copy_n(block.begin() + 1, into.size(), into.begin());
-    const std::size_t held = std::min(whole - 1, into.size());
-    if (whole < block.size()) return {driveErrorByte::byteDecoding, held};
-    if (xorOf(block.data() + 1, into.size()) != block[1 + into.size()]) return {driveErrorByte::dataChecksum, held};
-    return {driveErrorByte::none, held};
+    return driveErrorByte::none;
 }
 
 // A later reading of a sector replaces an earlier one only when it gets
 // further: a sound sector stays, and an error found beats "not found".
 bool better(std::uint8_t found, std::uint8_t before) {
     return before != driveErrorByte::none && (found == driveErrorByte::none || before == driveErrorByte::headerNotFound);
+}
+
+// What a drive could not deliver, shown as far as it decodes: the bytes of
+// the data block that begins at `start` up to the first bits that are no
+// code. Returns how many; none where the block is no data block.
+std::size_t readAsFarAsCoded(const TrackBits& bits, std::size_t start, Sector& into) {
+    std::array<std::uint8_t, dataBytes> block{};
+    bits.decode(start, block.data(), block.size());
+    const std::size_t coded = bits.codedBytes(start, 1 + into.size());
+    if (coded == 0 || block[0] != dataMark) return 0;
+    std::copy_n(block.begin() + 1, coded - 1, into.begin());
+    return coded - 1;
 }
 
 }  // namespace
@@ -55,21 +61,25 @@ DecodedTrack decodeTrack(const TrackBits& bits, unsigned track, unsigned sectors
     std::fill(decoded.errorBytes.begin(), decoded.errorBytes.end(), driveErrorByte::headerNotFound);
     for (std::size_t i = 0; i < starts.size(); ++i) {
         std::array<std::uint8_t, headerBytes> header{};
-        if (bits.decode(starts[i], header.data(), header.size()) < header.size() || header[0] != headerMark)
-            continue;
+        if (!bits.decode(starts[i], header.data(), header.size()) || header[0] != headerMark) continue;
         const unsigned sector = header[2];
         if (header[3] != track || sector >= sectors) continue;
-        // The data block is the one after the next sync, wherever the track
-        // goes on. A drive reads none behind a header whose checksum is
-        // wrong; its bytes are still shown as far as they decode.
+        std::uint8_t found = driveErrorByte::headerChecksum;
         Sector data{};
-        DataReading found{driveErrorByte::dataBlockNotFound, 0};
-        if (starts.size() > 1) found = readDataBlock(bits, starts[(i + 1) % starts.size()], data);
-        if (xorOf(header.data() + 2, 4) != header[1]) found.errorByte = driveErrorByte::headerChecksum;
-        if (!better(found.errorByte, decoded.errorBytes[sector])) continue;
-        decoded.errorBytes[sector] = found.errorByte;
+        if (xorOf(header.data() + 2, 4) == header[1]) {
+            // The data block is the one after the next sync, wherever the track goes on.
+            found = starts.size() == 1 ? driveErrorByte::dataBlockNotFound
+                                       : readDataBlock(bits, starts[(i + 1) % starts.size()], data);
+        }
+        if (!better(found, decoded.errorBytes[sector])) continue;
+        decoded.errorBytes[sector] = found;
         decoded.sectors[sector] = data;
-        decoded.heldBytes[sector] = static_cast<std::uint16_t>(found.heldBytes);
+        // Behind a header whose checksum is wrong too.
+        const std::size_t next = starts[(i + 1) % starts.size()];
+        decoded.heldBytes[sector] = static_cast<std::uint16_t>(
+            found == driveErrorByte::none ? sizeof(Sector)
+            : starts.size() == 1          ? 0
+                                          : readAsFarAsCoded(bits, next, decoded.sectors[sector]));
     }
     return decoded;
 }

@@ -229,6 +229,16 @@ TEST(SourceContract, AFileInADiskImage) {
     }
 }
 
+TEST(SourceContract, TheDirectoryListingOfADiskImage) {
+    const Source whole = listing(0, 0xFF);
+    const Bytes complete = delivered(*whole);
+    ASSERT_EQ(complete.size(), 64u);  // load address, header line, closing line, end of program
+    const Bytes headerOnly(complete.begin(), complete.begin() + 32);
+    expectDumpsAsThroughAPipe([] { return listing(0, 0xFF); }, complete, false, "listing");
+    expectDumpsAsThroughAPipe([] { return listing(81, 0); }, headerOnly, true, "listing whose chain leaves the image");
+    expectDumpsAsThroughAPipe([] { return listing(40, 3); }, complete, true, "listing whose chain loops");
+}
+
 // A run of sectors, whose size is known, and a file's own sectors along its
 // chain (failing where a link leaves the image) give the sectors whole.
 TEST(SourceContract, SectorsOfADiskImage) {
@@ -256,16 +266,6 @@ TEST(SourceContract, SectorsOfADiskImage) {
                 whole, fails, "sectors of a file of " + std::to_string(n) + (fails ? " failing" : ""));
         }
     }
-}
-
-TEST(SourceContract, TheDirectoryListingOfADiskImage) {
-    const Source whole = listing(0, 0xFF);
-    const Bytes complete = delivered(*whole);
-    ASSERT_EQ(complete.size(), 64u);  // load address, header line, closing line, end of program
-    const Bytes headerOnly(complete.begin(), complete.begin() + 32);
-    expectDumpsAsThroughAPipe([] { return listing(0, 0xFF); }, complete, false, "listing");
-    expectDumpsAsThroughAPipe([] { return listing(81, 0); }, headerOnly, true, "listing whose chain leaves the image");
-    expectDumpsAsThroughAPipe([] { return listing(40, 3); }, complete, true, "listing whose chain loops");
 }
 
 }  // namespace
