@@ -19,10 +19,10 @@
 #include "app/dump.hpp"
 #include "files/block_source.hpp"
 #include "files/descriptor_source.hpp"
+#include "containers/disk_sectors.hpp"
 #include "containers/directory_listing.hpp"
 #include "containers/disk_directory.hpp"
 #include "containers/disk_file_source.hpp"
-#include "containers/disk_sectors.hpp"
 #include "containers/image_file.hpp"
 #include "tests/unit/piece_source.hpp"
 
