@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <optional>
 #include <ostream>
+#include <string>
 #include <vector>
 
 #include "app/dump_settings.hpp"
@@ -19,8 +20,11 @@
 
 // Dumps the file as the settings ask to `out`, reading from its source only
 // the bytes shown (and the load address); returns the message of a read that
-// failed, after the bytes read until then.
-std::optional<nuk::cli::Msg> dumpFile(nuk::file_t& file, const DumpSettings& settings, std::ostream& out);
+// failed, after the bytes read until then. With a `placeLinePrefix`, each
+// place the source names (a disk's sector, "@18/1") gets a line of its own,
+// that prefix and the place, before the first line of its bytes.
+std::optional<nuk::cli::Msg> dumpFile(nuk::file_t& file, const DumpSettings& settings, std::ostream& out,
+                                      const std::optional<std::string>& placeLinePrefix = std::nullopt);
 
 // Position i (0 <= i < count) shows data[first + i] at address start + i;
 // positions at or past data.size() show as missing.

@@ -4,9 +4,11 @@
 #include "app/dump.hpp"
 
 #include <algorithm>
+#include <deque>
 #include <limits>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "app/dump_2_lines.hpp"
 #include "app/dump_2_raw.hpp"
@@ -77,13 +79,44 @@ DumpRequest requestFor(const DumpSettings& settings, std::uint64_t seek, const s
     return request;
 }
 
+// What the source tells about its bytes, kept in order until the bytes it
+// is about are shown. The notes of a source are few (a disk's sectors), and
+// an input that has them is as long as a disk at most.
+class NoteQueue final : public nuk::ByteNotes {
+public:
+    struct Note {
+        std::uint64_t position;
+        std::uint64_t missing;  // 0: a place begins
+        std::string place;
+    };
+
+    void placeBegins(std::uint64_t position, const std::string& place) override {
+        notes_.push_back({position, 0, place});
+    }
+    void missing(std::uint64_t position, std::uint64_t n) override {
+        if (n > 0) notes_.push_back({position, n, {}});
+    }
+
+    std::deque<Note>& notes() { return notes_; }
+
+private:
+    std::deque<Note> notes_;
+};
+
 // One input dumped as its bytes are read. A stream's lines are held back only
 // while the address width is open, which is at most the first $10000 bytes.
 class SourceDump {
 public:
     // name: the input's, which C source names its array after.
-    SourceDump(nuk::BlockSource& source, const std::string& name, const DumpSettings& settings, std::ostream& out)
-        : source_(&source), name_(name), settings_(settings), out_(out), width_(settings.format.width) {}
+    SourceDump(nuk::BlockSource& source, const std::string& name, const DumpSettings& settings, std::ostream& out,
+               const std::optional<std::string>& placeLinePrefix)
+        : input_(source), source_(&source), name_(name), settings_(settings), out_(out),
+          width_(settings.format.width), placeLinePrefix_(placeLinePrefix) {
+        input_.tellNotesTo(&notes_);
+    }
+    ~SourceDump() { input_.tellNotesTo(nullptr); }
+    SourceDump(const SourceDump&) = delete;
+    SourceDump& operator=(const SourceDump&) = delete;
 
     void run() {
         if (settings_.showsNothing()) return;  // nothing to show, nothing to read
@@ -91,6 +124,7 @@ public:
         const std::size_t headSize = settings_.load ? nuk::readUpTo(*source_, head, 2) : 0;
         consumed_ = headSize;
         request_ = requestFor(settings_, seekFromStart(), head, headSize);
+        passed_ = request_.first;
         // Raw bytes and source code have no address column to wait for.
         if (settings_.raw) {
             lines_ = std::make_unique<RawBytes>(out_);
@@ -179,7 +213,7 @@ private:
 
     void add(const std::uint8_t* bytes, std::size_t n) {
         if (lines_) {
-            lines_->add(bytes, n);
+            pass(bytes, n);
             return;
         }
         held_.insert(held_.end(), bytes, bytes + n);
@@ -193,10 +227,46 @@ private:
         if (lines_) return;  // raw bytes or source code, started at once
         lines_ = std::make_unique<DumpLines>(settings_.format, out_, digits, request_.start,
                                              linesFor(mostPositions, width_));
-        if (!held_.empty()) lines_->add(held_.data(), held_.size());
+        if (!held_.empty()) pass(held_.data(), held_.size());
         held_ = {};
     }
 
+    // Hands the next bytes shown to the lines, split where the source's
+    // notes say: a place begins (its line comes before its first byte
+    // shown, also when the bytes before it were skipped), or positions hold
+    // no byte.
+    void pass(const std::uint8_t* bytes, std::size_t n) {
+        std::deque<NoteQueue::Note>& notes = notes_.notes();
+        while (n > 0) {
+            while (!notes.empty() && notes.front().position <= passed_) {
+                NoteQueue::Note& note = notes.front();
+                if (note.missing == 0) {
+                    pendingPlace_ = std::move(note.place);
+                } else if (note.position + note.missing > passed_) {
+                    missingUntil_ = note.position + note.missing;
+                }
+                notes.pop_front();
+            }
+            std::uint64_t piece = n;
+            if (!notes.empty()) piece = std::min(piece, notes.front().position - passed_);
+            const bool missing = missingUntil_ > passed_;
+            if (missing) piece = std::min(piece, missingUntil_ - passed_);
+            if (pendingPlace_) {
+                if (placeLinePrefix_) lines_->placeLine(*placeLinePrefix_ + *pendingPlace_);
+                pendingPlace_.reset();
+            }
+            const auto take = static_cast<std::size_t>(piece);
+            if (missing)
+                lines_->addMissing(take);
+            else
+                lines_->add(bytes, take);
+            bytes += take;
+            n -= take;
+            passed_ += take;
+        }
+    }
+
+    nuk::BlockSource& input_;   // tells its notes also while tail_ reads it
     nuk::BlockSource* source_;  // the input, or the end of it that tail_ kept
     const std::string& name_;
     std::unique_ptr<nuk::BlockSource> tail_;
@@ -207,6 +277,11 @@ private:
     std::uint64_t consumed_ = 0;  // bytes taken from the input so far
     std::vector<std::uint8_t> held_;
     std::unique_ptr<DumpOutput> lines_;
+    const std::optional<std::string>& placeLinePrefix_;
+    NoteQueue notes_;
+    std::uint64_t passed_ = 0;        // the position of the next byte handed to the lines
+    std::uint64_t missingUntil_ = 0;  // the end of the positions without bytes passed now
+    std::optional<std::string> pendingPlace_;
 };
 
 }  // namespace
@@ -214,9 +289,10 @@ private:
 // The input comes as a source to read from rather than as bytes held whole;
 // a failing read ends the dump after the bytes that arrived, and its message
 // is what this handler returns.
-std::optional<nuk::cli::Msg> dumpFile(nuk::file_t& file, const DumpSettings& settings, std::ostream& out) {
+std::optional<nuk::cli::Msg> dumpFile(nuk::file_t& file, const DumpSettings& settings, std::ostream& out,
+                                      const std::optional<std::string>& placeLinePrefix) {
     if (settings.format.width == 0) return std::nullopt;  // refused on the command line
-    SourceDump dump(*file.source, file.name, settings, out);
+    SourceDump dump(*file.source, file.name, settings, out, placeLinePrefix);
     dump.run();
     if (file.source->failure()) return file.source->failure();
     if (const auto fault = dump.fault()) {

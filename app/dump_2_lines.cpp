@@ -103,6 +103,38 @@ void DumpLines::endRun(bool lastLineFollows) {
     linesInRun_ = 0;
 }
 
+// A run of equal lines is not squeezed across missing positions or a place
+// line: the lines after them are compared with each other only.
+void DumpLines::addMissing(std::uint64_t n) {
+    if (n == 0) return;
+    endRun(true);
+    endLine(n);
+    lineBefore_.clear();
+}
+
+// The lines of the place before end as any dump does: a run ends in "*" and
+// its last line, so the place's last address shows.
+void DumpLines::placeLine(const std::string& text) {
+    endRun(false);
+    endLine(0);
+    lineBefore_.clear();
+    writer_.textLine(text);
+}
+
+// Writes the line in progress, followed by `missing` positions that hold no
+// byte over as many lines as they take; the last line may be short.
+void DumpLines::endLine(std::uint64_t missing) {
+    while ((missing > 0 || !line_.empty()) && !writer_.failed()) {
+        const std::size_t present = line_.size();
+        const auto n = static_cast<std::size_t>(std::min<std::uint64_t>(width_, present + missing));
+        writer_.line(lineAddress_, present > 0 ? line_.data() : nullptr, present, n);
+        missing -= n - present;
+        lineAddress_ += n;
+        written_ += n;
+        line_.clear();
+    }
+}
+
 // The last lines may show missing positions or be short; a line shorter
 // than the width is blanked behind its last field.
 void DumpLines::endAt(std::uint64_t count) {

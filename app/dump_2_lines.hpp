@@ -21,6 +21,8 @@ public:
               std::uint64_t lines);
 
     void add(const std::uint8_t* bytes, std::size_t n) override;
+    void addMissing(std::uint64_t n) override;
+    void placeLine(const std::string& text) override;
 
     // Writes the line in progress, then missing positions up to count, and
     // hands everything to the stream.
@@ -36,6 +38,7 @@ private:
     std::uint64_t linesUnlikeTheOneBefore(const std::uint8_t* bytes, std::uint64_t count) const;
     std::uint64_t linesLikeTheOneBefore(const std::uint8_t* bytes, std::uint64_t count) const;
     void endRun(bool lastLineFollows);
+    void endLine(std::uint64_t missing);
     void cutRunAtItsLongest();
 
     DumpWriter writer_;

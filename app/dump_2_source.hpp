@@ -57,6 +57,11 @@ public:
                const std::string& inputName, std::uint64_t* nextBasicLine, std::ostream& out);
 
     void add(const std::uint8_t* bytes, std::size_t n) override;
+    // Source code, like raw bytes, holds only the bytes that were read: an
+    // unreadable sector's missing positions and the sector lines of -v are
+    // no bytes.
+    void addMissing(std::uint64_t) override {}
+    void placeLine(const std::string&) override {}
     void endAt(std::uint64_t count) override;
     void flush() override;
     bool failed() const override { return !out_ || full_; }

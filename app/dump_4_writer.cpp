@@ -78,19 +78,31 @@ void DumpWriter::completeLines(std::uint64_t address, const std::uint8_t* bytes,
     }
 }
 
-void DumpWriter::squeezeMark() {
-    static constexpr char mark[] = "*\n";
+void DumpWriter::squeezeMark() { textLine("*"); }
+
+// A text longer than the buffer's room goes out on its own.
+void DumpWriter::textLine(const std::string& text) {
     if (columnEffects_) {
-        out_ << nuk::con::Effect{nuk::con::effectForeground, addressColour} << mark;
+        out_ << nuk::con::Effect{nuk::con::effectForeground, addressColour} << nuk::con::ConsoleString(text) << '\n';
         failed_ = !out_;
         return;
     }
     const std::string& escape = builder_.escapes().address;
-    if (capacity_ - used_ < escape.size() + 2) writeBlock();
+    const std::size_t length = escape.size() + text.size() + 1;
+    if (capacity_ - used_ < length) writeBlock();
+    if (capacity_ - used_ < length) {
+        const std::string line = escape + text + "\n";
+        if (consoleText_)
+            out_ << nuk::con::ConsoleString(line);
+        else
+            out_.write(line.data(), static_cast<std::streamsize>(line.size()));
+        failed_ = !out_;
+        return;
+    }
     std::copy(escape.begin(), escape.end(), buffer_.get() + used_);
-    used_ += escape.size();
-    buffer_[used_++] = mark[0];
-    buffer_[used_++] = mark[1];
+    std::copy(text.begin(), text.end(), buffer_.get() + used_ + escape.size());
+    used_ += length;
+    buffer_[used_ - 1] = '\n';
 }
 
 void DumpWriter::flush() {

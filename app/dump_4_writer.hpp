@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <ostream>
 
 #include "app/dump_3_line.hpp"
@@ -32,6 +33,10 @@ public:
     // The line "*" that stands for a run of lines equal to the line before,
     // in the colour of the addresses.
     void squeezeMark();
+
+    // A line of text of its own, such as the place the next lines come
+    // from, in the colour of the addresses.
+    void textLine(const std::string& text);
 
     // Writes the lines held in the block to the stream, which may keep them
     // in its own buffer; the block is empty afterwards and takes more.

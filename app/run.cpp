@@ -34,10 +34,10 @@ struct Dumping {
     std::string pendingSeparator;
     std::uint64_t nextBasicLine = firstBasicLine;
 
-    std::optional<Msg> dump(nuk::file_t& file) {
+    std::optional<Msg> dump(nuk::file_t& file, const std::optional<std::string>& placeLinePrefix = std::nullopt) {
         DumpSettings shared = settings;
         shared.nextBasicLine = &nextBasicLine;
-        return dumpFile(file, shared, std::cout);
+        return dumpFile(file, shared, std::cout, placeLinePrefix);
     }
 };
 
@@ -183,12 +183,16 @@ std::optional<Msg> dumpPath(const std::string& path, Dumping& dumping) {
 }
 
 // A selector is served from a container (a disk image), under the whole
-// argument as its path; any other file refuses it.
+// argument as its path; any other file refuses it. With -v, each sector of a
+// disk that the bytes come from is named before its lines, as the selector
+// that shows it alone: "game.d64:@17/0".
 std::optional<Msg> dumpFromContainer(const std::string& imagePath, const std::string& selector, Dumping& dumping) {
     const std::string argument = imagePath + ":" + selector;
+    const std::optional<std::string> placeLinePrefix =
+        verbose.given() ? std::optional<std::string>(pathLine(imagePath) + ":") : std::nullopt;
     return nuk::processSelector(imagePath, selector, [&](nuk::file_t& file) {
         beginFileOutput(argument, dumping);
-        return dumping.dump(file);
+        return dumping.dump(file, placeLinePrefix);
     });
 }
 

@@ -3,7 +3,8 @@
 # Offers the options, short and long, and file names for FILE arguments.
 # After a container's colon ("image.d64:", "disk.g64:", "games.t64:",
 # "game.p00:", "games.lnx:") nothing is offered: names inside a container
-# are not completed.
+# and a disk's sectors ("image.d64:@18/0", "image.d64:GAME@") are not
+# completed.
 # Works with or without the bash-completion package.
 
 _hexloom()

@@ -5,6 +5,8 @@
 //   PATH:NAME        the first entry, in listing order, whose name matches
 //   PATH:$           the listing, as the drive delivers the directory
 //   PATH:$:PATTERN   the listing of the matching entries only
+//   PATH:@T/S ...    a disk's sectors below its files (sector_selection.hpp)
+//   PATH:NAME@       the sectors of an entry's own chain, whole
 // container_kinds.hpp lists the kinds; a container is known by its content
 // or its size, never by its extension.
 
@@ -16,6 +18,7 @@
 
 #include "cli/message.hpp"
 #include "containers/disk_name_pattern.hpp"
+#include "containers/sector_selection.hpp"
 #include "files/block_source.hpp"
 #include "files/file.hpp"
 
@@ -34,6 +37,14 @@ public:
     // matches.
     virtual std::optional<cli::Msg> openFirstMatch(const disk::NamePattern& pattern,
                                                    std::unique_ptr<BlockSource>& source) = 0;
+
+    // The sectors below the entries, and an entry's own sectors (the one
+    // numbered, from 1; number 0: the first loadable entry that matches):
+    // only disks have them, every other container refuses.
+    virtual std::optional<cli::Msg> openSectors(const disk::SectorSelection& selection, const std::string& argument,
+                                                std::unique_ptr<BlockSource>& source);
+    virtual std::optional<cli::Msg> openEntrySectors(std::size_t number, const disk::NamePattern& pattern,
+                                                     const std::string& argument, std::unique_ptr<BlockSource>& source);
 };
 
 // The argument split at the colon that starts its selector: ("game.d64",

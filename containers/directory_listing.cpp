@@ -61,11 +61,13 @@ public:
 
     std::size_t readBytes(std::uint8_t* into, std::size_t n) override {
         std::size_t done = 0;
+        if (handedOut_ == 0) tellPlace(entries_->placeOfHeader());
         while (done < n) {
             if (position_ == pending_.size() && !makeMoreLines()) break;
             const std::size_t take = std::min(n - done, pending_.size() - position_);
             std::copy_n(pending_.begin() + static_cast<std::ptrdiff_t>(position_), take, into + done);
             position_ += take;
+            handedOut_ += take;
             done += take;
         }
         return done;
@@ -80,6 +82,7 @@ private:
         position_ = 0;
         while (auto entry = entries_->nextListed()) {
             if (pattern_ && !pattern_->matches(entry->name)) continue;
+            tellPlace(entries_->placeOfLastEntry());
             appendLine(entry->blocks, entryText(*entry));
             return true;
         }
@@ -94,6 +97,14 @@ private:
         appendLine(static_cast<std::uint16_t>(header_.freeBlocks), text);
         pending_.insert(pending_.end(), {0, 0});
         return true;
+    }
+
+    // The lines from here on come from another place of the container
+    // (another directory sector).
+    void tellPlace(const std::string& place) {
+        if (place.empty() || place == lastPlace_) return;
+        lastPlace_ = place;
+        if (notes_) notes_->placeBegins(handedOut_, place);
     }
 
     void appendLine(std::uint16_t number, const Bytes& text) {
@@ -113,6 +124,8 @@ private:
     std::size_t position_ = 0;
     std::uint16_t nextLineAddress_ = loadAddress;
     bool finished_ = false;
+    std::uint64_t handedOut_ = 0;  // bytes handed out so far
+    std::string lastPlace_;
 };
 
 }  // namespace

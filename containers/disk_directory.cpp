@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "containers/disk_faults.hpp"
+#include "containers/sector_selection.hpp"
 
 namespace nuk::disk {
 
@@ -138,11 +139,16 @@ std::optional<DirectoryEntry> DirectoryReader::next() {
         DirectoryEntry entry;
         entry.type = raw[2];
         entry.start = {raw[3], raw[4]};
+        entry.sideSectors = {raw[21], raw[22]};
         std::copy_n(raw + 5, entry.name.size(), entry.name.begin());
         entry.blocks = static_cast<std::uint16_t>(raw[30] | raw[31] << 8);
         return entry;
     }
 }
+
+std::string DirectoryReader::placeOfHeader() const { return placeName(placesOf(image_.kind()).header); }
+
+std::string DirectoryReader::placeOfLastEntry() const { return placeName(chain_.lastRead()); }
 
 bool DirectoryReader::loadNextSector() {
     if (!chain_.next(sector_)) return false;

@@ -27,7 +27,8 @@ namespace nuk::disk {
 
 // A file's entry in a disk directory: its listed part and where it starts.
 struct DirectoryEntry : ListedEntry {
-    Location start{0, 0};  // the file's first sector
+    Location start{0, 0};        // the file's first sector
+    Location sideSectors{0, 0};  // a REL file's first side sector (on a 1581 its super side sector)
 };
 
 // Reads the header and counts the free blocks as the drive does: the BAM's
@@ -52,6 +53,8 @@ public:
     const std::optional<cli::Msg>& failure() const override { return chain_.failure(); }
     // Whether the walk ended by coming back to a directory sector.
     bool looped() const override { return chain_.looped(); }
+    std::string placeOfHeader() const override;
+    std::string placeOfLastEntry() const override;
 
 private:
     bool loadNextSector();

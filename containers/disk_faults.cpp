@@ -57,3 +57,35 @@ cli::Msg imageReadFailed(const std::string& argument, int errorNumber) {
 }
 
 }  // namespace nuk::disk
+
+namespace nuk::disk {
+
+// A range is written with an en dash, as in print.
+const std::string enDash = "\xE2\x80\x93";
+
+cli::Msg trackOutside(const std::string& argument, std::uint64_t track, unsigned tracks) {
+    return pathMessage(argument, "': track " + std::to_string(track) + " is outside the disk (1" + enDash +
+                                     std::to_string(tracks) + ")");
+}
+
+cli::Msg sectorOutside(const std::string& argument, std::uint64_t track, std::uint64_t sector, unsigned sectors) {
+    return pathMessage(argument, "': sector " + std::to_string(sector) + " is outside track " + std::to_string(track) +
+                                     " (0" + enDash + std::to_string(sectors - 1) + ")");
+}
+
+cli::Msg runEndsBeforeStart(const std::string& argument, Location first, Location last) {
+    return pathMessage(argument, "': the run of sectors ends at " + place(last) + ", before its start at " +
+                                     place(first));
+}
+
+cli::Msg sectorsUnreadable(const std::string& argument, Location first, std::uint8_t errorByte, std::uint64_t more) {
+    std::string text = "': the drive could not read " + place(first) + " (" + driveError(errorByte) + ")";
+    if (more > 0) text += " and " + std::to_string(more) + (more == 1 ? " more sector" : " more sectors");
+    return pathMessage(argument, text);
+}
+
+cli::Msg noRecordedTracks(const std::string& argument) {
+    return pathMessage(argument, "': a sector image records no tracks (%T is for G64 and G71 images)");
+}
+
+}  // namespace nuk::disk

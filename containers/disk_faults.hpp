@@ -3,6 +3,7 @@
 // argument ("disk.d64:GAME") in the file layer's "'" + argument + "': ..."
 // form.
 
+#include <cstdint>
 #include <string>
 
 #include "cli/message.hpp"
@@ -19,5 +20,14 @@ cli::Msg fileStartsOutside(const std::string& argument, Location at);
 cli::Msg lastByteTooLow(const std::string& argument, unsigned lastByte);
 cli::Msg sectorUnreadable(const std::string& argument, Chain chain, Location where, std::uint8_t errorByte);
 cli::Msg imageReadFailed(const std::string& argument, int errorNumber);
+
+// The sectors below the files, asked for by track and sector.
+cli::Msg trackOutside(const std::string& argument, std::uint64_t track, unsigned tracks);
+cli::Msg sectorOutside(const std::string& argument, std::uint64_t track, std::uint64_t sector, unsigned sectors);
+cli::Msg runEndsBeforeStart(const std::string& argument, Location first, Location last);
+// The first sector of those shown that the drive could not read, and how
+// many more of them there are.
+cli::Msg sectorsUnreadable(const std::string& argument, Location first, std::uint8_t errorByte, std::uint64_t more);
+cli::Msg noRecordedTracks(const std::string& argument);
 
 }  // namespace nuk::disk

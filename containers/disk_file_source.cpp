@@ -8,6 +8,7 @@
 
 #include "containers/disk_faults.hpp"
 #include "containers/sector_chain.hpp"
+#include "containers/sector_selection.hpp"
 
 namespace nuk::disk {
 
@@ -31,6 +32,7 @@ public:
             const std::size_t take = std::min(n - done, end_ - position_);
             std::copy_n(sector_.begin() + position_, take, into + done);
             position_ += take;
+            handedOut_ += take;
             done += take;
         }
         return done;
@@ -48,6 +50,7 @@ private:
             failure_ = chain_.failure();
             return false;
         }
+        if (notes_) notes_->placeBegins(handedOut_, placeName(chain_.lastRead()));
         if (sector_[0] != 0) return handOut(sector_.size());
         const unsigned lastByte = sector_[1];
         if (lastByte == 0) {
@@ -68,6 +71,7 @@ private:
     Sector sector_{};
     std::size_t position_ = 0;  // of the next byte to hand out in sector_
     std::size_t end_ = 0;       // just past the last data byte of sector_
+    std::uint64_t handedOut_ = 0;  // bytes handed out so far
 };
 
 }  // namespace

@@ -115,4 +115,8 @@ std::uint8_t DiskImage::errorByte(Location where) {
     return holds(where) ? sectors_->errorByte(where, indexOf(where)) : 0;
 }
 
+std::size_t DiskImage::heldBytes(Location where) {
+    return holds(where) ? sectors_->heldBytes(where, indexOf(where)) : 0;
+}
+
 }  // namespace nuk::disk

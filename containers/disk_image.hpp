@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "containers/image_file.hpp"
 
@@ -53,6 +54,18 @@ public:
     // What the drive reported for the sector, as an image's error byte
     // does: 0 or 1 when it was read without fault.
     virtual std::uint8_t errorByte(Location where, std::uint32_t index) = 0;
+    // How many of the sector's bytes, from its first, the image holds as
+    // they were recorded: all of them in a sector image; in a GCR image
+    // those whose bits decode, none where the sector is not found.
+    virtual std::size_t heldBytes(Location, std::uint32_t) { return sizeof(Sector); }
+    // Whether the image records each track's bits, below its sectors.
+    virtual bool recordsTracks() const { return false; }
+    // The bits of the track as the image records them (nothing where it
+    // records none); false when the file cannot be read there.
+    virtual bool readRecordedTrack(unsigned, std::vector<std::uint8_t>& into) {
+        into.clear();
+        return true;
+    }
 };
 
 // A handle on the image: copies share the open file, so the listing and the
@@ -66,6 +79,7 @@ public:
     static DiskImage overSectors(Layout layout, std::shared_ptr<SectorSource> sectors);
 
     Kind kind() const { return layout_.kind; }
+    unsigned tracks() const { return layout_.tracks; }
     unsigned sectorsOnTrack(unsigned track) const;  // 0 for a track the disk does not have
     bool holds(Location where) const;
     std::uint32_t sectorCount() const { return sectorCount_; }
@@ -81,6 +95,16 @@ public:
     // keeps none and where it cannot be read (the sector read itself then
     // tells).
     std::uint8_t errorByte(Location where);
+
+    // How many of the sector's bytes, from its first, the image holds as
+    // recorded: fewer than all only where a GCR sector does not decode.
+    std::size_t heldBytes(Location where);
+
+    // The tracks' bits below the sectors, for an image that records them.
+    bool recordsTracks() const { return sectors_->recordsTracks(); }
+    bool readRecordedTrack(unsigned track, std::vector<std::uint8_t>& into) {
+        return sectors_->readRecordedTrack(track, into);
+    }
 
 private:
     DiskImage(std::shared_ptr<SectorSource> sectors, Layout layout);

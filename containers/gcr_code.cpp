@@ -55,4 +55,13 @@ bool TrackBits::decode(std::size_t from, std::uint8_t* into, std::size_t n) cons
     return allCodes;
 }
 
+std::size_t TrackBits::codedBytes(std::size_t from, std::size_t n) const {
+    for (std::size_t i = 0; i < 2 * n; ++i) {
+        unsigned code = 0;
+        for (unsigned b = 0; b < 5; ++b) code = code << 1 | bit(from + 5 * i + b);
+        if (dataOfCode[code] == noCode) return i / 2;
+    }
+    return n;
+}
+
 }  // namespace nuk::disk

@@ -31,6 +31,13 @@ public:
     // when any five of them are no code (what was decoded is still there).
     bool decode(std::size_t from, std::uint8_t* into, std::size_t n) const;
 
+    // How many of the n bytes from `from` on are coded whole, from the
+    // first: n unless some five of their bits are no code.
+    std::size_t codedBytes(std::size_t from, std::size_t n) const;
+
+    // The bytes that hold the bits, as the image stores them.
+    const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+
 private:
     std::vector<std::uint8_t> bytes_;
 };

@@ -45,6 +45,26 @@ unsigned tracksOf1541Disk(const std::vector<std::uint32_t>& offsets) {
 
 }  // namespace
 
+// The sectors below the files: how much of a sector decodes, and the
+// track's bits below its sectors. Only a sector the drive could not read
+// holds fewer than all its bytes; its track is decoded once more to find
+// how many, which costs nothing for the sound sectors that files are read
+// from.
+std::size_t GcrImage::heldBytes(Location where, std::uint32_t index) {
+    if (errorByte(where, index) <= driveErrorByte::none) return sizeof(Sector);
+    const std::optional<TrackBits> bits = trackBits(where.track);
+    if (!bits) return 0;
+    const DiskImage tracks = DiskImage::overSectors(layout_, nullptr);
+    return decodeTrack(*bits, where.track, tracks.sectorsOnTrack(where.track)).heldBytes[where.sector];
+}
+
+bool GcrImage::readRecordedTrack(unsigned track, std::vector<std::uint8_t>& into) {
+    std::optional<TrackBits> bits = trackBits(track);
+    if (!bits) return false;
+    into = bits->bytes();
+    return true;
+}
+
 std::shared_ptr<GcrImage> GcrImage::recognize(std::shared_ptr<ImageFile> file) {
     std::uint8_t head[tableStart];
     if (!file->readAt(0, head, sizeof head)) return nullptr;

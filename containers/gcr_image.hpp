@@ -33,6 +33,9 @@ public:
 
     bool read(Location where, std::uint32_t index, Sector& into) override;
     std::uint8_t errorByte(Location where, std::uint32_t index) override;
+    std::size_t heldBytes(Location where, std::uint32_t index) override;
+    bool recordsTracks() const override { return true; }
+    bool readRecordedTrack(unsigned track, std::vector<std::uint8_t>& into) override;
 
 private:
     GcrImage(std::shared_ptr<ImageFile> file, Layout layout, std::vector<std::uint32_t> trackOffsets);

@@ -44,10 +44,23 @@ bool better(std::uint8_t found, std::uint8_t before) {
     return before != driveErrorByte::none && (found == driveErrorByte::none || before == driveErrorByte::headerNotFound);
 }
 
+// What a drive could not deliver, shown as far as it decodes: the bytes of
+// the data block that begins at `start` up to the first bits that are no
+// code. Returns how many; none where the block is no data block.
+std::size_t readAsFarAsCoded(const TrackBits& bits, std::size_t start, Sector& into) {
+    std::array<std::uint8_t, dataBytes> block{};
+    bits.decode(start, block.data(), block.size());
+    const std::size_t coded = bits.codedBytes(start, 1 + into.size());
+    if (coded == 0 || block[0] != dataMark) return 0;
+    std::copy_n(block.begin() + 1, coded - 1, into.begin());
+    return coded - 1;
+}
+
 }  // namespace
 
 DecodedTrack decodeTrack(const TrackBits& bits, unsigned track, unsigned sectors) {
-    DecodedTrack decoded{std::vector<Sector>(sectors), std::vector<std::uint8_t>(sectors, driveErrorByte::noSync)};
+    DecodedTrack decoded{std::vector<Sector>(sectors), std::vector<std::uint8_t>(sectors, driveErrorByte::noSync),
+                         std::vector<std::uint16_t>(sectors, 0)};
     const std::vector<std::size_t> starts = bits.length() == 0 ? std::vector<std::size_t>{} : bits.blockStarts();
     if (starts.empty()) return decoded;
     std::fill(decoded.errorBytes.begin(), decoded.errorBytes.end(), driveErrorByte::headerNotFound);
@@ -66,6 +79,12 @@ DecodedTrack decodeTrack(const TrackBits& bits, unsigned track, unsigned sectors
         if (!better(found, decoded.errorBytes[sector])) continue;
         decoded.errorBytes[sector] = found;
         decoded.sectors[sector] = data;
+        // Behind a header whose checksum is wrong too.
+        const std::size_t next = starts[(i + 1) % starts.size()];
+        decoded.heldBytes[sector] = static_cast<std::uint16_t>(
+            found == driveErrorByte::none ? sizeof(Sector)
+            : starts.size() == 1          ? 0
+                                          : readAsFarAsCoded(bits, next, decoded.sectors[sector]));
     }
     return decoded;
 }

@@ -27,8 +27,9 @@ constexpr std::uint8_t headerChecksum = 0x09;    // error 27
 }  // namespace driveErrorByte
 
 struct DecodedTrack {
-    std::vector<Sector> sectors;              // zeros where a sector could not be read
+    std::vector<Sector> sectors;              // where a sector could not be read: as far as it decoded, then zeros
     std::vector<std::uint8_t> errorBytes;     // one per sector: none, or what the drive reported
+    std::vector<std::uint16_t> heldBytes;     // one per sector: how many of its bytes decoded, from the first
 };
 
 // The sectors 0 to sectors - 1 of the track numbered `track` whose bits

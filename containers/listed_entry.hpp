@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "cli/message.hpp"
 #include "containers/disk_name_pattern.hpp"
@@ -42,6 +43,10 @@ public:
     // Whether the walk ended by coming back to an entry it had read: every
     // entry has been listed once by then, so the listing closes as at its end.
     virtual bool looped() const { return false; }
+    // Where the header and the entry handed out last lie in the container,
+    // for a container that has such places (a disk: "@18/1"); empty else.
+    virtual std::string placeOfHeader() const { return {}; }
+    virtual std::string placeOfLastEntry() const { return {}; }
 };
 
 }  // namespace nuk::disk

@@ -22,7 +22,10 @@ std::optional<cli::Msg> SectorChain::checkNext(Location where) {
     }
     visited_[index] = true;
     const std::uint8_t errorByte = image_.errorByte(where);
-    if (errorByte > 1) return sectorUnreadable(argument_, chain_, where, errorByte);
+    if (errorByte > 1) {
+        unreadable_ = where;
+        return sectorUnreadable(argument_, chain_, where, errorByte);
+    }
     return std::nullopt;
 }
 
@@ -35,6 +38,7 @@ bool SectorChain::next(Sector& into) {
         failure_ = imageReadFailed(argument_, errno);
         return false;
     }
+    lastRead_ = where;
     next_ = into[0] == 0 ? std::nullopt : std::optional<Location>(Location{into[0], into[1]});
     return true;
 }

@@ -29,6 +29,11 @@ public:
     const std::string& argument() const { return argument_; }
     // Whether the chain ended by coming back to a sector it had read.
     bool looped() const { return looped_; }
+    // Where the sector that next() read last lies.
+    Location lastRead() const { return lastRead_; }
+    // The sector the chain reached and ended at because the drive could not
+    // read it, if that is how it ended.
+    const std::optional<Location>& unreadable() const { return unreadable_; }
 
 private:
     std::optional<cli::Msg> checkNext(Location where);
@@ -39,6 +44,8 @@ private:
     const std::string argument_;
     std::vector<bool> visited_;  // by sector index: a bit per sector of the image
     bool looped_ = false;
+    Location lastRead_{0, 0};
+    std::optional<Location> unreadable_;
     std::optional<cli::Msg> failure_;
 };
 

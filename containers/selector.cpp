@@ -34,10 +34,26 @@ std::optional<std::size_t> entryNumber(const std::string& selector) {
     return number;
 }
 
+// "NAME@" and "#N@": the entry's own sectors.
+std::optional<cli::Msg> openEntrySectors(Container& container, const std::string& selector,
+                                         const std::string& argument, std::unique_ptr<BlockSource>& source) {
+    const std::string entry = selector.substr(0, selector.size() - 1);
+    if (entry[0] != '#') return container.openEntrySectors(0, disk::NamePattern(entry), argument, source);
+    const std::optional<std::size_t> number = entryNumber(entry);
+    if (!number || *number == 0) return pathMessage(argument, "': not an entry number (the first entry is #1)");
+    return container.openEntrySectors(*number, disk::NamePattern(""), argument, source);
+}
+
 // A selector that starts with "#" is an entry number: a name that starts
 // with the character is written "\x23".
 std::optional<cli::Msg> openSelected(Container& container, const std::string& selector, const std::string& argument,
                                      std::unique_ptr<BlockSource>& source) {
+    if (disk::selectsSectors(selector)) {
+        const std::optional<disk::SectorSelection> selection = disk::parseSectorSelection(selector);
+        if (!selection) return pathMessage(argument, "': not a track and sector (@T/S, @T, @T/S-T/S or %T)");
+        return container.openSectors(*selection, argument, source);
+    }
+    if (disk::selectsEntrySectors(selector)) return openEntrySectors(container, selector, argument, source);
     if (selector[0] == '#') {
         const std::optional<std::size_t> number = entryNumber(selector);
         if (!number || *number == 0)
@@ -86,6 +102,16 @@ std::pair<std::string, std::string> splitSelector(const std::string& argument) {
     const auto colon = argument.find(':', drivePath ? 2 : 0);
     if (colon == std::string::npos) return {argument, ""};
     return {argument.substr(0, colon), argument.substr(colon + 1)};
+}
+
+std::optional<cli::Msg> Container::openSectors(const disk::SectorSelection&, const std::string& argument,
+                                               std::unique_ptr<BlockSource>&) {
+    return pathMessage(argument, "': no tracks and sectors: not a disk image");
+}
+
+std::optional<cli::Msg> Container::openEntrySectors(std::size_t, const disk::NamePattern&,
+                                                    const std::string& argument, std::unique_ptr<BlockSource>&) {
+    return pathMessage(argument, "': no tracks and sectors: not a disk image");
 }
 
 cli::Msg selectorRefused(const std::string& argument) {

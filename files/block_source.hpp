@@ -7,10 +7,27 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "cli/message.hpp"
 
 namespace nuk {
+
+// What a source can tell about the bytes it hands out besides their values,
+// each at its position counted from the source's first byte, told before
+// the bytes at that position are handed out. Most sources have nothing to
+// tell; a disk's sectors say where each sector begins and which positions
+// the drive could not read.
+class ByteNotes {
+public:
+    virtual ~ByteNotes() = default;
+    // The bytes from this position on come from the place named, such as
+    // "@18/1" (track 18, sector 1).
+    virtual void placeBegins(std::uint64_t position, const std::string& place) = 0;
+    // The n positions from this one hold no byte of the input: the bytes
+    // handed out for them only keep their places.
+    virtual void missing(std::uint64_t position, std::uint64_t n) = 0;
+};
 
 class BlockSource {
 public:
@@ -40,6 +57,9 @@ public:
     // The message of the read that failed; nothing while none has.
     const std::optional<cli::Msg>& failure() const { return failure_; }
 
+    // Where the source tells what it knows about its bytes; nothing stops it.
+    void tellNotesTo(ByteNotes* notes) { notes_ = notes; }
+
 protected:
     // What each kind of source does for read() and skip(): asked only for
     // n > 0 and only while the input has not ended. skipBytes() reads and
@@ -48,6 +68,7 @@ protected:
     virtual std::uint64_t skipBytes(std::uint64_t n);
 
     std::optional<cli::Msg> failure_;
+    ByteNotes* notes_ = nullptr;
 
 private:
     bool ended_ = false;

@@ -71,6 +71,17 @@ std::string selectorFrom(fuzz::ByteReader& input) {
         const std::uint8_t byte = input.byte();
         c = static_cast<char>(byte != 0 ? byte : 0xA0);  // a word of argv holds no NUL; $A0 pads names
     }
+    // Sectors below the files: a run, whose numbers reach past every disk,
+    // a recorded track, a file's own sectors.
+    switch (choice >> 6) {
+    case 1: {
+        const unsigned track = input.byte() % 160u, sector = input.byte() % 45u;
+        return "@" + std::to_string(track) + "/" + std::to_string(sector) + "-" + std::to_string(track + sector % 3);
+    }
+    case 2: return "%" + std::to_string(input.byte() % 45u);
+    case 3: return pattern + "@";
+    default: break;
+    }
     switch (choice & 3) {
     case 0: return "$";
     case 1: return "$:" + pattern;

@@ -210,6 +210,21 @@ bool holdsControlCharacters(const char* begin, const char* end) {
     return false;
 }
 
+bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A path line that ends in ":@T/S", in decimal, as -v writes before each
+// sector of a disk.
+bool namesSector(const char* begin, const char* end) {
+    const char* p = end;
+    const auto digitsBefore = [&p, begin]() {
+        const char* last = p;
+        while (p > begin && isDecimalDigit(p[-1])) --p;
+        return p < last;
+    };
+    if (!digitsBefore() || p == begin || *--p != '/' || !digitsBefore()) return false;
+    return p - begin >= 2 && p[-1] == '@' && p[-2] == ':';
+}
+
 // A line that is not one of bytes, "*" or empty names an input, unless it
 // looks like a line of bytes gone wrong: it starts like one, or what follows
 // its first ": " is a hex column, or it holds control characters.
@@ -222,7 +237,7 @@ LineKind otherKind(const char* begin, const char* end) {
         const char* column = p + 2;
         return fieldsOf(notationAt(column, end), column, end) > 0 ? LineKind::broken : LineKind::path;
     }
-    return LineKind::path;
+    return namesSector(begin, end) ? LineKind::place : LineKind::path;
 }
 
 }  // namespace

@@ -15,6 +15,7 @@ enum class LineKind {
     empty,    // the separator between the dumps of two inputs
     path,     // the name of the input whose dump follows
     picture,  // an address and the cells of a picture of the bits (--pixels), which tell no bytes
+    place,    // a path line that names a disk's sector ("x.d64:@18/1"): inside a dump, where its next bytes lie
     broken,   // looks like a dump line but is none
 };
 

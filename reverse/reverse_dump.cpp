@@ -1,5 +1,6 @@
 // The lines of an input in order: a dump begins with its first line of bytes
-// and ends at an empty line, a path line or the end of the input. Within a
+// and ends at an empty line, a path line or the end of the input; a line
+// that names a disk's sector inside it is passed over. Within a
 // dump every line starts where the one before ended, or, after a "*", a
 // whole number of copies of the line before further on.
 
@@ -37,6 +38,9 @@ public:
             if (!inDump_ || squeezeLine_ != 0) fault = notADumpLine;
             squeezeLine_ = lineNumber;
             break;
+        case LineKind::place:
+            if (inDump_) break;  // the bytes after it go on with the dump
+            return endDump();
         case LineKind::empty:
         case LineKind::path: return endDump();
         case LineKind::picture: fault = "pictures of the bits (--pixels) are not read back"; break;

@@ -19,6 +19,7 @@
 #include "app/dump.hpp"
 #include "files/block_source.hpp"
 #include "files/descriptor_source.hpp"
+#include "containers/disk_sectors.hpp"
 #include "containers/directory_listing.hpp"
 #include "containers/disk_directory.hpp"
 #include "containers/disk_file_source.hpp"
@@ -90,9 +91,9 @@ nuk::disk::Location sectorNumber(std::size_t i) {
     return {static_cast<unsigned>(1 + i / 40), static_cast<unsigned>(i % 40)};
 }
 
-Source diskFile(const Bytes& data, bool fails) {
+Bytes imageWithChain(const Bytes& data, bool fails, std::size_t& sectors) {
     Bytes image(819200, 0);
-    const std::size_t sectors = fails ? data.size() / perSector : data.size() / perSector + 1;
+    sectors = fails ? data.size() / perSector : data.size() / perSector + 1;
     for (std::size_t i = 0; i < sectors; ++i) {
         std::uint8_t* sector = image.data() + i * 256;
         const std::size_t from = i * perSector, n = std::min(perSector, data.size() - from);
@@ -101,6 +102,12 @@ Source diskFile(const Bytes& data, bool fails) {
         sector[0] = static_cast<std::uint8_t>(next.track);
         sector[1] = static_cast<std::uint8_t>(next.track == 0 ? 1 + n : next.sector);  // 1: no bytes
     }
+    return image;
+}
+
+Source diskFile(const Bytes& data, bool fails) {
+    std::size_t sectors = 0;
+    const Bytes image = imageWithChain(data, fails, sectors);
     const nuk::disk::Location first = sectors == 0 ? nuk::disk::Location{81, 0} : sectorNumber(0);
     return nuk::disk::openChainedFile(nuk::disk::DiskImage(d81, std::make_unique<MemoryImage>(image)), first, "t.d81:F");
 }
@@ -259,6 +266,35 @@ TEST(SourceContract, TheDirectoryListingOfADiskImage) {
     expectDumpsAsThroughAPipe([] { return listing(0, 0xFF); }, complete, false, "listing");
     expectDumpsAsThroughAPipe([] { return listing(81, 0); }, headerOnly, true, "listing whose chain leaves the image");
     expectDumpsAsThroughAPipe([] { return listing(40, 3); }, complete, true, "listing whose chain loops");
+}
+
+// A run of sectors, whose size is known, and a file's own sectors along its
+// chain (failing where a link leaves the image) give the sectors whole.
+TEST(SourceContract, SectorsOfADiskImage) {
+    const Bytes image = pattern(819200);
+    for (const std::size_t count : {1, 2, 280}) {
+        const Bytes run(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(256 * count));
+        expectDumpsAsThroughAPipe(
+            [&] {
+                return nuk::disk::openSectorRun(nuk::disk::DiskImage(d81, std::make_unique<MemoryImage>(image)),
+                                                sectorNumber(0), sectorNumber(count - 1), "t.d81:@1/0-");
+            },
+            run, false, "run of " + std::to_string(count) + " sectors");
+    }
+    for (const std::size_t n : {std::size_t{0}, std::size_t{508}, std::size_t{70000}}) {
+        for (const bool fails : {false, true}) {
+            std::size_t sectors = 0;
+            const Bytes chained = imageWithChain(pattern(n), fails, sectors);
+            const Bytes whole(chained.begin(), chained.begin() + static_cast<std::ptrdiff_t>(256 * sectors));
+            expectDumpsAsThroughAPipe(
+                [&] {
+                    return nuk::disk::openChainSectors(
+                        nuk::disk::DiskImage(d81, std::make_unique<MemoryImage>(chained)),
+                        {sectors == 0 ? nuk::disk::Location{81, 0} : sectorNumber(0)}, "t.d81:F@");
+                },
+                whole, fails, "sectors of a file of " + std::to_string(n) + (fails ? " failing" : ""));
+        }
+    }
 }
 
 }  // namespace
