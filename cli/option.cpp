@@ -37,6 +37,11 @@ Option& Option::requiresArgument() {
     return *this;
 }
 
+Option& Option::optionalArgument() {
+    argRequired = false;
+    return *this;
+}
+
 Option& Option::defaultsTo(const char* value) {
     defaultValue = textOrEmpty(value);
     return *this;

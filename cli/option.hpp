@@ -43,6 +43,9 @@ public:
     // Builders; each returns the option itself so calls chain.
     Option& argument(const char* name, ValueKind valueKind);
     Option& requiresArgument();
+    // The value is optional and then only taken from the option's own word
+    // ("--list=7"), so that the next word stays an argument of its own.
+    Option& optionalArgument();
     Option& defaultsTo(const char* value);
     Option& counted();
     Option& standalone();
