@@ -65,8 +65,9 @@ int enterProgram(const ParseCommandLine& parseCommandLine) {
 
     nuk::cli::setQuietLevel(quietLevel());
     std::string errors = commandLineErrors(parser, width, {&len, &seek});
-    if (const std::string conflicts = reverseConflicts(reverse, dumpShapingOptions()); !conflicts.empty()) {
-        errors += (errors.empty() ? "" : "\n") + conflicts;
+    for (const std::string& conflicts :
+         {reverseConflicts(reverse, refusedWhenReadingBack()), reverseConflicts(list, {&raw})}) {
+        if (!conflicts.empty()) errors += (errors.empty() ? "" : "\n") + conflicts;
     }
     if (!errors.empty()) return reportCommandLineErrors(errors);
     if (version.given()) return showVersion();

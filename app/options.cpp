@@ -7,7 +7,7 @@
 void initCommandLine() {
     for (nuk::cli::Option* option :
          {&load, &start, &len, &seek, &width, &squeeze, &hex0x, &turbo, &hexUpper, &color, &lowercase, &unicode,
-          &ascii, &Epath, &Enewline, &raw, &reverse, &verbose, &quiet, &version, &help, &warranty, &debug}) {
+          &ascii, &Epath, &Enewline, &raw, &reverse, &list, &verbose, &quiet, &version, &help, &warranty, &debug}) {
         parser.addOption(*option);
     }
     parser.setDescription(usageDescription);
@@ -18,4 +18,12 @@ const std::vector<const nuk::cli::Option*>& dumpShapingOptions() {
         &start, &len, &seek, &width, &squeeze, &hex0x, &turbo, &hexUpper, &color,
         &lowercase, &unicode, &ascii, &Epath, &Enewline, &raw};
     return shaping;
+}
+
+std::vector<const nuk::cli::Option*> refusedWhenReadingBack() {
+    std::vector<const nuk::cli::Option*> refused;
+    for (const nuk::cli::Option* option : dumpShapingOptions()) {
+        if (!(list.given() && (option == &start || option == &lowercase))) refused.push_back(option);
+    }
+    return refused;
 }

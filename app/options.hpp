@@ -1,7 +1,7 @@
 #pragma once
 // The process-wide objects of the program, created during static
 // initialisation in one translation unit (program_state.cpp) in this order:
-// product constants, console, parser, the twenty-three options.
+// product constants, console, parser, the twenty-four options.
 // The option objects are the program's settings.
 
 #include <vector>
@@ -36,9 +36,14 @@ extern nuk::cli::Option Epath;
 extern nuk::cli::Option Enewline;
 extern nuk::cli::Option raw;
 extern nuk::cli::Option reverse;  // -r/--reverse: dumps in, bytes out
+extern nuk::cli::Option list;     // --list[=D]: BASIC programs as LIST shows them
 
 // The options that shape a dump's lines or choose the bytes it shows.
 const std::vector<const nuk::cli::Option*>& dumpShapingOptions();
+
+// Those of them that reading back (-r) refuses: a listing read back takes
+// its load address (-S) and the character set it was written in (-c).
+std::vector<const nuk::cli::Option*> refusedWhenReadingBack();
 
 // Registers the options with the parser in help order and sets the usage text.
 void initCommandLine();

@@ -1,6 +1,6 @@
 // The process-wide objects of the program. They live in this one translation
 // unit so that they are built in a fixed order before main runs: the product
-// constants, the console, the parser, then the twenty-three options (which outlive
+// constants, the console, the parser, then the twenty-four options (which outlive
 // the parser that points to them).
 
 #include "app/build_target.hpp"
@@ -54,3 +54,7 @@ Option Epath = Option(0, "Epath", "emit the FILE path/name before the output");
 Option Enewline = Option(0, "Enewline", "emit new lines between FILE output");
 Option raw = Option(0, "raw", "output the bytes themselves, without address or text column");
 Option reverse = Option('r', "reverse", "read dumps back into the bytes they show");
+Option list = Option(0, "list", "list BASIC programs as the machine does (-r: read listings back)")
+                  .argument("D", nuk::cli::Text)
+                  .optionalArgument()
+                  .choicesOf({"2", "4", "3.5", "7"});

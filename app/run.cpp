@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "app/dump.hpp"
+#include "app/list_file.hpp"
 #include "app/options.hpp"
 #include "app/output_check.hpp"
 #include "app/run_reverse.hpp"
@@ -24,14 +25,29 @@ namespace {
 using nuk::cli::Msg;
 using nuk::cli::Option;
 
+// --list: whether programs are listed, and the dialect when one is named.
+struct Listing {
+    bool on = false;
+    std::optional<basic::Dialect> dialect;
+};
+
 // What every FILE's dump shares: its settings and the separator still owed
 // in front of the next FILE's output.
 struct Dumping {
     const DumpSettings settings;
+    const Listing listing;
     std::string pendingSeparator;
 
-    std::optional<Msg> dump(nuk::file_t& file) const { return dumpFile(file, settings, std::cout); }
+    std::optional<Msg> dump(nuk::file_t& file, const std::string& path) const {
+        if (listing.on) return listFile(file, path, settings, listing.dialect, std::cout);
+        return dumpFile(file, settings, std::cout);
+    }
 };
+
+Listing listingAsked() {
+    if (!list.given()) return {};
+    return {true, list.hasValues() ? basic::dialectNamed(list.values.front()) : std::nullopt};
+}
 
 // The integer value of an option; options that take a number always hold a
 // valid one once parsed, anything else counts as 0.
@@ -144,7 +160,7 @@ void beginFileOutput(const std::string& path, Dumping& dumping) {
 
 std::optional<Msg> dumpPath(const std::string& path, Dumping& dumping) {
     beginFileOutput(path, dumping);
-    return nuk::processFile(path, [&dumping](nuk::file_t& file) { return dumping.dump(file); });
+    return nuk::processFile(path, [&dumping, &path](nuk::file_t& file) { return dumping.dump(file, path); });
 }
 
 // A selector is served from a container (a disk image), under the whole
@@ -153,7 +169,7 @@ std::optional<Msg> dumpFromContainer(const std::string& imagePath, const std::st
     const std::string argument = imagePath + ":" + selector;
     return nuk::processSelector(imagePath, selector, [&](nuk::file_t& file) {
         beginFileOutput(argument, dumping);
-        return dumping.dump(file);
+        return dumping.dump(file, argument);
     });
 }
 
@@ -198,7 +214,7 @@ int processStandardInput(const Dumping& dumping) {
     const auto readAhead = dumping.settings.showsNothing() ? nuk::ReadAhead::nothing : nuk::ReadAhead::firstByte;
     const auto dumpStdin = [&dumping](nuk::file_t& file) {
         if (Epath.given() && !dumping.settings.raw) std::cout << nuk::stdinLabel << "\n";
-        return dumping.dump(file);
+        return dumping.dump(file, nuk::stdinLabel);
     };
     const bool fatal = report(nuk::processStdin(dumpStdin, readAhead));
     noteStandardOutput();
@@ -239,7 +255,7 @@ int run() {
     };
     applyColorSwitch();
     applyTextMode();
-    Dumping dumping{dumpSettings(), ""};
+    Dumping dumping{dumpSettings(), listingAsked(), ""};
     const std::vector<std::string>& arguments = parser.arguments();
     if (arguments.empty()) return finish(processStandardInput(dumping));
     return finish(processFileArguments(arguments, dumping));

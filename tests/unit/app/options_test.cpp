@@ -19,8 +19,8 @@ TEST(OptionTable, EveryOptionIsRegisteredOnceAndFoundByItsNames) {
             ++entries;
         }
     }
-    EXPECT_EQ(entries, 23u);
-    EXPECT_EQ(registered.size(), 23u);
+    EXPECT_EQ(entries, 24u);
+    EXPECT_EQ(registered.size(), 24u);
     for (const nuk::cli::Option* option : registered) {
         EXPECT_EQ(parser.findOption(option->longName), option) << option->longName;
         if (option->shortName != 0) {
