@@ -30,7 +30,7 @@ _hexloom()
 
     local long_options='--load --start --len --seek --width --squeeze --0x --turbo
         --hex-upper --color --lowercase --unicode --ascii --Epath --Enewline --raw
-        --reverse --verbose --quiet --version --help --warranty'
+        --reverse --list --verbose --quiet --version --help --warranty'
     local short_options='-L -S -l -s -w -a -H -C -c -U -r -v -q -?'
 
     # Numbers (addresses, counts, widths) cannot be guessed: offer nothing.
