@@ -99,7 +99,7 @@ ListingCharacters::ListingCharacters(CharacterSet set, nuk::con::TextMode textMo
 CharacterReader::CharacterReader(CharacterSet set) : set_(set) {
     for (int value = 0; value < 256; ++value) {
         const auto byte = static_cast<std::uint8_t>(value);
-        if (!looksLikeAnother(byte)) unicode_[byte] = petsciiCharacter(byte, set, nuk::con::unicode);
+        if (!looksLikeAnother(byte)) bytes_.emplace(petsciiCharacter(byte, set, nuk::con::unicode), byte);
     }
 }
 
@@ -119,14 +119,10 @@ std::optional<ReadCharacter> CharacterReader::read(const char*& at, const char* 
     }
     const std::size_t length = first < 0x80 ? 1 : first >= 0xE0 ? 3 : first >= 0xC0 ? 2 : 0;
     if (length == 0 || static_cast<std::size_t>(end - at) < length) return std::nullopt;
-    const std::string_view character(at, length);
-    for (int value = 0; value < 256; ++value) {
-        if (unicode_[value] == character) {
-            at += length;
-            return ReadCharacter{static_cast<std::uint8_t>(value), false};
-        }
-    }
-    return std::nullopt;
+    const auto found = bytes_.find(std::string_view(at, length));
+    if (found == bytes_.end()) return std::nullopt;
+    at += length;
+    return ReadCharacter{found->second, false};
 }
 
 std::optional<ReadCharacter> CharacterReader::readMnemonic(const char*& at, const char* end) const {

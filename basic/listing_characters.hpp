@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,7 +56,7 @@ public:
 private:
     std::optional<ReadCharacter> readMnemonic(const char*& at, const char* end) const;
     CharacterSet set_;
-    std::array<std::string, 256> unicode_;  // the Unicode text of the bytes that read back as themselves
+    std::map<std::string, std::uint8_t, std::less<>> bytes_;  // by the Unicode text of those that read back as themselves
 };
 
 }  // namespace basic

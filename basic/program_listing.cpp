@@ -67,17 +67,32 @@ private:
     bool forgetTaken_ = false;
 };
 
+constexpr std::uint8_t remToken = 0x8F;
+constexpr std::uint8_t dataToken = 0x83;
+
 bool isBasic35Token(std::uint8_t byte) { return byte >= 0xCC && byte <= 0xFD; }
 
 // Whether the program from the first line on (`ahead` bytes waiting) uses a
-// token of BASIC 3.5 outside quotes.
+// token of BASIC 3.5 where the machine's tokenizer puts tokens: not in
+// quotes, nor after a REM or in a DATA, which keep the shifted letters that
+// VIC-20 programs use for graphics ($CC-$DA among them).
 bool usesBasic35Tokens(const ProgramBytes& bytes, std::size_t ahead) {
     std::size_t i = 0;
     while (i + 4 <= ahead && bytes.at(i + 1) != 0) {
         bool inQuotes = false;
+        bool inRem = false;
+        bool inData = false;
         for (i += 4; i < ahead && bytes.at(i) != 0; ++i) {
-            if (bytes.at(i) == quote) inQuotes = !inQuotes;
-            if (!inQuotes && isBasic35Token(bytes.at(i))) return true;
+            const std::uint8_t byte = bytes.at(i);
+            if (byte == quote) inQuotes = !inQuotes;
+            if (inQuotes || inRem) continue;
+            if (inData) {
+                inData = byte != ':';
+                continue;
+            }
+            if (isBasic35Token(byte)) return true;
+            inRem = byte == remToken;
+            inData = byte == dataToken;
         }
         ++i;
     }
