@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "basic/tokenizer.hpp"
+
 namespace basic {
 
 namespace {
@@ -110,64 +112,167 @@ bool startsLikeAProgram(ProgramBytes& bytes) {
     return false;
 }
 
+// What one byte of a line, or a token of two, shows in the listing, and
+// what reading that text back gives the tokenizer.
+struct Unit {
+    std::uint8_t bytes[2];
+    std::size_t length;  // 1 or 2
+    std::string text;
+    std::vector<ReadCharacter> read;
+    bool inRemOrData;  // where LIST shows tokens that the tokenizer would not make
+};
+
 class LineLister {
 public:
     LineLister(Dialect dialect, const ListingCharacters& characters, const std::function<void(const std::string&)>& write)
-        : dialect_(dialect), characters_(characters), write_(write) {}
+        : dialect_(dialect), tokenizer_(dialect), characters_(characters), write_(write) {}
 
-    // The line's text up to its $00 (taken) or the end of the input.
+    // The line's text up to its $00 (taken) or the end of the input. A line
+    // as long as the machine's lines is held whole, so that its text can be
+    // checked to read back as its bytes; a longer one is written as it comes.
     void list(std::uint16_t number, ProgramBytes& bytes) {
-        text_ = std::to_string(number) + " ";
-        bool inQuotes = false;
+        std::string text = std::to_string(number) + " ";
+        units_.clear();
+        inQuotes_ = inRem_ = inData_ = false;
+        bool whole = true;
         std::uint8_t byte = 0;
         while (bytes.take(byte) && byte != 0) {
-            if (byte == quote) inQuotes = !inQuotes;
-            if (inQuotes || byte < 0x80) {
-                text_ += characters_.of(byte);
-            } else if (isTokenPrefix(dialect_, byte)) {
-                prefixed(byte, bytes);
-            } else {
-                token(keyword(dialect_, byte), byte);
-            }
-            if (text_.size() >= pieceOfText) {
-                write_(text_);
-                text_.clear();
+            units_.push_back(unitOf(byte, bytes));
+            if (units_.size() > longestCheckedLine) {
+                whole = false;
+                writeUnits(text);
             }
         }
-        text_ += "\n";
-        write_(text_);
+        if (whole) keepReadingBackTheSame();
+        writeUnits(text);
+        write_(text + "\n");
     }
 
 private:
-    void token(std::string_view word, std::uint8_t byte) {
-        if (word.empty()) {
-            text_ += hexMnemonic(byte);
-            return;
+    static constexpr std::size_t longestCheckedLine = 4 * longestTypedLine;
+
+    Unit unitOf(std::uint8_t byte, ProgramBytes& bytes) {
+        Unit unit{{byte, 0}, 1, {}, {}, inRem_ || inData_};
+        if (byte == quote) inQuotes_ = !inQuotes_;
+        if (inQuotes_ || byte < 0x80) {
+            if (inData_ && !inQuotes_ && byte == ':') inData_ = false;
+            character(unit, byte);
+            return unit;
         }
-        for (const char c : word) text_ += characters_.of(static_cast<std::uint8_t>(c));
+        if (!inData_) {
+            inRem_ = inRem_ || byte == remToken;
+            inData_ = byte == dataToken;
+        }
+        if (!isTokenPrefix(dialect_, byte)) {
+            token(unit, keyword(dialect_, byte));
+            return unit;
+        }
+        // A prefix and the byte after it are one keyword; a pair that is
+        // none shows as the two bytes, and a prefix that ends the line as
+        // itself.
+        if (bytes.ahead(1) == 0 || bytes.at(0) == 0) {
+            exact(unit);
+            return unit;
+        }
+        bytes.take(unit.bytes[1]);
+        unit.length = 2;
+        token(unit, prefixedKeyword(byte, unit.bytes[1]));
+        return unit;
     }
 
-    // A prefix and the byte after it are one keyword; a pair that is none
-    // shows as the two bytes, and a prefix that ends the line as itself.
-    void prefixed(std::uint8_t prefix, ProgramBytes& bytes) {
-        if (bytes.ahead(1) == 0 || bytes.at(0) == 0) {
-            text_ += hexMnemonic(prefix);
-            return;
-        }
-        std::uint8_t second = 0;
-        bytes.take(second);
-        const std::string_view word = prefixedKeyword(prefix, second);
+    void character(Unit& unit, std::uint8_t byte) const {
+        unit.text = characters_.of(byte);
+        unit.read = {ReadCharacter{byte, unit.text.compare(0, 2, "{$") == 0}};
+    }
+
+    void token(Unit& unit, std::string_view word) const {
         if (word.empty()) {
-            text_ += hexMnemonic(prefix) + hexMnemonic(second);
+            exact(unit);
             return;
         }
-        token(word, second);
+        for (const char c : word) {
+            const auto byte = static_cast<std::uint8_t>(c);
+            unit.text += characters_.of(byte);
+            unit.read.push_back(ReadCharacter{byte, false});
+        }
+    }
+
+    // The unit's bytes as {$xx}, which read back as themselves.
+    static void exact(Unit& unit) {
+        unit.text.clear();
+        unit.read.clear();
+        for (std::size_t i = 0; i < unit.length; ++i) {
+            unit.text += hexMnemonic(unit.bytes[i]);
+            unit.read.push_back(ReadCharacter{unit.bytes[i], true});
+        }
+    }
+
+    // LIST's text does not always type back into the line the machine
+    // stored: letters before a token can begin another keyword with its
+    // text ("LOO" before PRINT reads as LOOP), a token can run into what
+    // follows it. Where the tokenizer would store other bytes, the unit that
+    // goes astray is written as its bytes, until the line reads back as it
+    // is. Letters that make a keyword by themselves ("FRE" in the "BLOCKS
+    // FREE." of a directory) are no line the machine tokenized: they stay as
+    // LIST shows them, and so do the keywords after a REM and in a DATA.
+    void keepReadingBackTheSame() {
+        std::vector<std::uint8_t> line;
+        for (const Unit& unit : units_) line.insert(line.end(), unit.bytes, unit.bytes + unit.length);
+        for (std::size_t round = 0; round <= units_.size(); ++round) {
+            std::vector<ReadCharacter> text;
+            for (const Unit& unit : units_) text.insert(text.end(), unit.read.begin(), unit.read.end());
+            const std::vector<std::uint8_t> stored = tokenizer_.tokenize(text);
+            const auto astray = std::mismatch(line.begin(), line.end(), stored.begin(), stored.end()).first;
+            if (astray == line.end() && stored.size() == line.size()) return;
+            const std::size_t unit = unitAt(static_cast<std::size_t>(astray - line.begin()));
+            if (!typedThatWay(unit, text)) return;
+            exact(units_[unit]);
+        }
+    }
+
+    // Whether the machine's tokenizer could have stored the unit that goes
+    // astray: a token, or a character whose keyword takes a token's text.
+    bool typedThatWay(std::size_t index, const std::vector<ReadCharacter>& text) const {
+        const Unit& unit = units_[index];
+        if (unit.inRemOrData || unit.read.front().exact) return false;
+        if (isToken(unit)) return true;
+        std::size_t at = 0;
+        for (std::size_t i = 0; i < index; ++i) at += units_[i].read.size();
+        std::size_t length = tokenizer_.keywordLength(text, at);
+        for (std::size_t i = index; i < units_.size() && length > 0; ++i) {
+            if (isToken(units_[i])) return true;
+            length -= std::min(length, units_[i].read.size());
+        }
+        return false;
+    }
+
+    static bool isToken(const Unit& unit) { return unit.bytes[0] >= 0x80 && !unit.read.front().exact; }
+
+    std::size_t unitAt(std::size_t offset) const {
+        for (std::size_t i = 0; i < units_.size(); ++i) {
+            if (offset < units_[i].length) return i;
+            offset -= units_[i].length;
+        }
+        return units_.size() - 1;
+    }
+
+    void writeUnits(std::string& text) {
+        for (const Unit& unit : units_) text += unit.text;
+        units_.clear();
+        if (text.size() >= pieceOfText) {
+            write_(text);
+            text.clear();
+        }
     }
 
     const Dialect dialect_;
+    const Tokenizer tokenizer_;
     const ListingCharacters& characters_;
     const std::function<void(const std::string&)>& write_;
-    std::string text_;
+    std::vector<Unit> units_;
+    bool inQuotes_ = false;
+    bool inRem_ = false;
+    bool inData_ = false;
 };
 
 }  // namespace

@@ -22,6 +22,13 @@ public:
     // {$xx} is kept as that byte.
     std::vector<std::uint8_t> tokenize(const std::vector<ReadCharacter>& text) const;
 
+    // The characters that the keyword matched at `at` takes, 0 where none is.
+    std::size_t keywordLength(const std::vector<ReadCharacter>& text, std::size_t at) const {
+        std::size_t length = 0;
+        longestMatch(text, at, length);
+        return length;
+    }
+
 private:
     struct Entry {
         std::string_view word;
