@@ -1,3 +1,5 @@
+// An input listed as a BASIC program, or dumped when it is none.
+
 #include "app/list_file.hpp"
 
 #include <memory>

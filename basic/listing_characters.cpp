@@ -1,3 +1,5 @@
+// The text of each byte in a listing, and the byte of each text read back.
+
 #include "basic/listing_characters.hpp"
 
 #include <cctype>

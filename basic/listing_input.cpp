@@ -1,3 +1,5 @@
+// A listing read back a line at a time into the program it shows.
+
 #include "basic/listing_input.hpp"
 
 #include <string>

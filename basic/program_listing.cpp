@@ -1,3 +1,5 @@
+// A program listed a line at a time, as LIST shows it after LOAD.
+
 #include "basic/program_listing.hpp"
 
 #include <algorithm>

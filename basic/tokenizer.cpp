@@ -1,3 +1,5 @@
+// A line's characters stored as the machine's tokenizer stores a typed line.
+
 #include "basic/tokenizer.hpp"
 
 namespace basic {

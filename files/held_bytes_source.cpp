@@ -1,3 +1,5 @@
+// The bytes read ahead of an input handed out again before the rest of it.
+
 #include "files/held_bytes_source.hpp"
 
 #include <algorithm>
