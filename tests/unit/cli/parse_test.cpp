@@ -29,6 +29,7 @@ struct CommandLine {
     Option nothing = Option('e', "nothing", "").argument("E", Text).choicesOf({});
     Option x = Option(0, "x", "one-letter long name");
     Option offset = Option('o', "offset", "").argument("O", Integer).allowsNegative();
+    Option dialect = Option(0, "dialect", "").argument("D", Text).optionalArgument();
     Parser parser;
 
     CommandLine() {
@@ -36,7 +37,7 @@ struct CommandLine {
     }
 
     std::vector<Option*> all() {
-        return {&verbose, &hexUpper, &help, &width, &numbers, &tags, &mode, &colors, &nothing, &x, &offset};
+        return {&verbose, &hexUpper, &help, &width, &numbers, &tags, &mode, &colors, &nothing, &x, &offset, &dialect};
     }
 
     void parse(std::vector<std::string> words) {
@@ -99,6 +100,13 @@ TEST(Parse, NegativeValuesOnlyWhereAllowed) {
         {{"-w", "-5"}, "width as -w in -w = [16]", {},
          "5 is not a valid option (found in: '-5')"},
         {{"-w-5"}, "width as -w in -w-5 = [16]", {}, "-w must be followed by a valid integer (found: '-5')"},
+    });
+}
+
+TEST(Parse, AnOptionalValueOnlyInTheOptionsOwnWord) {
+    expectParse({
+        {{"--dialect", "7"}, "width = [16]; dialect as --dialect in --dialect", {"7"}, ""},
+        {{"--dialect=7", "f"}, "width = [16]; dialect as --dialect in --dialect=7 = [7]", {"f"}, ""},
     });
 }
 
