@@ -4,8 +4,8 @@
 #include <optional>
 
 #include "app/options.hpp"
-#include "basic/listing_input.hpp"
 #include "app/output_check.hpp"
+#include "basic/listing_input.hpp"
 #include "cli/message.hpp"
 #include "cli/value.hpp"
 #include "console/console.hpp"
