@@ -39,10 +39,10 @@ std::string programErrors() {
     append(pixelsError(pixels));
     append(sourceFormatError(source));
     append(basicWidthError(source, width));
-    if (reverse.given()) {
-        append(conflicts(reverse, dumpShapingOptions()));
-        return errors;
-    }
+    if (reverse.given()) append(conflicts(reverse, refusedWhenReadingBack()));
+    // A listing, written or read back, is a form of its own.
+    append(conflicts(list, {&raw, &source}));
+    if (reverse.given()) return errors;
     append(exclusionConflicts(outputForms()));
     // The hex column's notation has no column to go to beside the bits or
     // the pixels, and the source format has a notation of its own (but

@@ -7,7 +7,7 @@
 void initCommandLine() {
     for (nuk::cli::Option* option :
          {&load, &start, &len, &seek, &width, &squeeze, &hex0x, &turbo, &hexUpper, &bits, &pixels, &color,
-          &lowercase, &unicode, &ascii, &Epath, &Enewline, &raw, &source, &reverse, &verbose, &quiet, &version,
+          &lowercase, &unicode, &ascii, &Epath, &Enewline, &raw, &source, &reverse, &list, &verbose, &quiet, &version,
           &help, &warranty, &debug}) {
         parser.addOption(*option);
     }
@@ -29,4 +29,12 @@ const std::vector<const nuk::cli::Option*>& outputForms() {
 const std::vector<const nuk::cli::Option*>& hexNotationOptions() {
     static const std::vector<const nuk::cli::Option*> notations = {&hex0x, &turbo, &hexUpper};
     return notations;
+}
+
+std::vector<const nuk::cli::Option*> refusedWhenReadingBack() {
+    std::vector<const nuk::cli::Option*> refused;
+    for (const nuk::cli::Option* option : dumpShapingOptions()) {
+        if (!(list.given() && (option == &start || option == &lowercase))) refused.push_back(option);
+    }
+    return refused;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The process-wide objects of the program, created during static
 // initialisation in one translation unit (program_state.cpp) in this order:
-// product constants, console, parser, the twenty-six options.
+// product constants, console, parser, the twenty-seven options.
 // The option objects are the program's settings.
 
 #include <vector>
@@ -39,6 +39,7 @@ extern nuk::cli::Option Enewline;
 extern nuk::cli::Option raw;
 extern nuk::cli::Option source;   // --source=FORMAT: the bytes as source code
 extern nuk::cli::Option reverse;  // -r/--reverse: dumps in, bytes out
+extern nuk::cli::Option list;     // --list[=D]: BASIC programs as LIST shows them
 
 // The options that shape a dump's lines or choose the bytes it shows.
 const std::vector<const nuk::cli::Option*>& dumpShapingOptions();
@@ -49,6 +50,10 @@ const std::vector<const nuk::cli::Option*>& outputForms();
 
 // The options that shape the hex column alone.
 const std::vector<const nuk::cli::Option*>& hexNotationOptions();
+
+// Those of the dump-shaping options that reading back (-r) refuses: a listing read back takes
+// its load address (-S) and the character set it was written in (-c).
+std::vector<const nuk::cli::Option*> refusedWhenReadingBack();
 
 // Registers the options with the parser in help order and sets the usage text.
 void initCommandLine();

@@ -1,6 +1,6 @@
 // The process-wide objects of the program. They live in this one translation
 // unit so that they are built in a fixed order before main runs: the product
-// constants, the console, the parser, then the twenty-six options (which outlive
+// constants, the console, the parser, then the twenty-seven options (which outlive
 // the parser that points to them).
 
 #include "app/build_target.hpp"
@@ -48,7 +48,8 @@ Option turbo = Option(0, "turbo", "output hexadecimal using Turbo-style $ form")
 Option hexUpper = Option('H', "hex-upper", "output hexadecimal in uppercase");
 Option bits = Option(0, "bits", "output bytes as eight binary digits instead of hexadecimal");
 Option pixels = Option(0, "pixels", "draw the bits as pixels (M=mc: bit pairs in four shades)")
-                    .optionalAttachedArgument("M", nuk::cli::Text);
+                    .argument("M", nuk::cli::Text)
+                    .optionalArgument();
 Option color = Option('C', "color", "colorize all output where applicable");
 Option lowercase = Option('c', "lowercase", "emit PETSCII as if in lower/upper mode");
 Option unicode = Option('U', "unicode", "emit PETSCII as Unicode regardless of tty capabilities");
@@ -60,3 +61,7 @@ Option source = Option(0, "source", "output source code for F: acme,ca65,64tass,
                     .argument("F", nuk::cli::Text)
                     .requiresArgument();
 Option reverse = Option('r', "reverse", "read dumps back into the bytes they show");
+Option list = Option(0, "list", "list BASIC programs as the machine does (-r: read listings back)")
+                  .argument("D", nuk::cli::Text)
+                  .optionalArgument()
+                  .choicesOf({"2", "4", "3.5", "7"});

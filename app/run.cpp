@@ -11,6 +11,7 @@
 
 #include "app/dump.hpp"
 #include "app/dump_2_source.hpp"
+#include "app/list_file.hpp"
 #include "app/options.hpp"
 #include "app/output_check.hpp"
 #include "app/run_reverse.hpp"
@@ -26,20 +27,34 @@ namespace {
 using nuk::cli::Msg;
 using nuk::cli::Option;
 
-// What every FILE's dump shares: its settings, the separator still owed
-// in front of the next FILE's output, and the BASIC line numbers that the
-// FILEs' source code goes on with.
+// --list: whether programs are listed, and the dialect when one is named.
+struct Listing {
+    bool on = false;
+    std::optional<basic::Dialect> dialect;
+};
+
+// What every FILE's dump shares: its settings, whether it lists programs,
+// the separator still owed in front of the next FILE's output, and the
+// BASIC line numbers that the FILEs' source code goes on with.
 struct Dumping {
     const DumpSettings settings;
+    const Listing listing;
     std::string pendingSeparator;
     std::uint64_t nextBasicLine = firstBasicLine;
 
-    std::optional<Msg> dump(nuk::file_t& file, const std::optional<std::string>& placeLinePrefix = std::nullopt) {
+    std::optional<Msg> dump(nuk::file_t& file, const std::string& path,
+                            const std::optional<std::string>& placeLinePrefix = std::nullopt) {
+        if (listing.on) return listFile(file, path, settings, listing.dialect, std::cout);
         DumpSettings shared = settings;
         shared.nextBasicLine = &nextBasicLine;
         return dumpFile(file, shared, std::cout, placeLinePrefix);
     }
 };
+
+Listing listingAsked() {
+    if (!list.given()) return {};
+    return {true, list.hasValues() ? basic::dialectNamed(list.values.front()) : std::nullopt};
+}
 
 // The integer value of an option; options that take a number always hold a
 // valid one once parsed, anything else counts as 0.
@@ -179,7 +194,7 @@ void beginFileOutput(const std::string& path, Dumping& dumping) {
 
 std::optional<Msg> dumpPath(const std::string& path, Dumping& dumping) {
     beginFileOutput(path, dumping);
-    return nuk::processFile(path, [&dumping](nuk::file_t& file) { return dumping.dump(file); });
+    return nuk::processFile(path, [&dumping, &path](nuk::file_t& file) { return dumping.dump(file, path); });
 }
 
 // A selector is served from a container (a disk image), under the whole
@@ -192,7 +207,7 @@ std::optional<Msg> dumpFromContainer(const std::string& imagePath, const std::st
         verbose.given() ? std::optional<std::string>(pathLine(imagePath) + ":") : std::nullopt;
     return nuk::processSelector(imagePath, selector, [&](nuk::file_t& file) {
         beginFileOutput(argument, dumping);
-        return dumping.dump(file, placeLinePrefix);
+        return dumping.dump(file, argument, placeLinePrefix);
     });
 }
 
@@ -237,7 +252,7 @@ int processStandardInput(Dumping& dumping) {
     const auto readAhead = dumping.settings.showsNothing() ? nuk::ReadAhead::nothing : nuk::ReadAhead::firstByte;
     const auto dumpStdin = [&dumping](nuk::file_t& file) {
         if (Epath.given() && dumping.settings.writesLines()) std::cout << nuk::stdinLabel << "\n";
-        return dumping.dump(file);
+        return dumping.dump(file, nuk::stdinLabel);
     };
     const bool fatal = report(nuk::processStdin(dumpStdin, readAhead));
     noteStandardOutput();
@@ -290,7 +305,7 @@ int run() {
     applyColorSwitch();
     applyTextMode();
     const std::uint64_t reportedBefore = nuk::cli::warningsAndErrorsReported();
-    Dumping dumping{dumpSettings(), ""};
+    Dumping dumping{dumpSettings(), listingAsked(), ""};
     const std::vector<std::string>& arguments = parser.arguments();
     const int exitStatus =
         finish(arguments.empty() ? processStandardInput(dumping) : processFileArguments(arguments, dumping));

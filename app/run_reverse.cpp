@@ -5,7 +5,9 @@
 
 #include "app/options.hpp"
 #include "app/output_check.hpp"
+#include "basic/listing_input.hpp"
 #include "cli/message.hpp"
+#include "cli/value.hpp"
 #include "console/console.hpp"
 #include "console/console_string.hpp"
 #include "files/file.hpp"
@@ -20,12 +22,28 @@ std::string faultSuffix(const undump::Fault& fault) {
     return ", line " + std::to_string(fault.line) + ": " + fault.text;
 }
 
-// The bytes of one input's dumps; the message of a read that failed comes
-// first, as the fault it may cause is only its consequence.
-std::optional<Msg> reverseInput(nuk::file_t& file, const std::optional<std::string>& path) {
+// With --list the input is a listing: its program, in the dialect named
+// (BASIC 2 otherwise), at that dialect's start or the address -S gives.
+basic::ListingInputSettings listingInputSettings() {
+    basic::ListingInputSettings settings;
+    if (list.hasValues()) settings.dialect = basic::dialectNamed(list.values.front()).value_or(basic::Dialect::basic2);
+    settings.loadAddress = basic::basicStart(settings.dialect);
+    if (start.given()) settings.loadAddress = static_cast<std::uint16_t>(nuk::cli::toInteger(start.values.front()) & 0xFFFF);
+    settings.characterSet = characterSet(lowercase.given());
+    return settings;
+}
+
+std::optional<undump::Fault> readBack(nuk::BlockSource& source) {
+    if (list.given()) return basic::readListing(source, listingInputSettings(), std::cout);
     undump::ReverseSettings settings;
     settings.loadAddress = load.given();
-    const std::optional<undump::Fault> fault = undump::reverseDump(*file.source, settings, std::cout);
+    return undump::reverseDump(source, settings, std::cout);
+}
+
+// The bytes of one input's dumps or listing; the message of a read that
+// failed comes first, as the fault it may cause is only its consequence.
+std::optional<Msg> reverseInput(nuk::file_t& file, const std::optional<std::string>& path) {
+    const std::optional<undump::Fault> fault = readBack(*file.source);
     if (file.source->failure()) return file.source->failure();
     if (!fault) return std::nullopt;
     if (path) return nuk::pathMessage(*path, "'" + faultSuffix(*fault), nuk::cli::severityFatal);

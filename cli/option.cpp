@@ -37,6 +37,11 @@ Option& Option::requiresArgument() {
     return *this;
 }
 
+Option& Option::optionalArgument() {
+    argRequired = false;
+    return *this;
+}
+
 Option& Option::defaultsTo(const char* value) {
     defaultValue = textOrEmpty(value);
     return *this;
@@ -70,13 +75,6 @@ Option& Option::alsoAccepts(ValueKind valueKind) {
 
 Option& Option::allowsNegative() {
     negativeAllowed_ = true;
-    return *this;
-}
-
-Option& Option::optionalAttachedArgument(const char* name, ValueKind valueKind) {
-    argument(name, valueKind);
-    argRequired = false;
-    attachedOnly_ = true;
     return *this;
 }
 

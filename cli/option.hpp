@@ -35,7 +35,6 @@ public:
     bool standalone_ = false;
     bool hidden_ = false;
     bool negativeAllowed_ = false;
-    bool attachedOnly_ = false;
     bool restricted = false;
     std::vector<std::string> choices;  // "^entry" is accepted but not listed in help
 
@@ -44,6 +43,9 @@ public:
     // Builders; each returns the option itself so calls chain.
     Option& argument(const char* name, ValueKind valueKind);
     Option& requiresArgument();
+    // The value is optional and then only taken from the option's own word
+    // ("--list=7"), so that the next word stays an argument of its own.
+    Option& optionalArgument();
     Option& defaultsTo(const char* value);
     Option& counted();
     Option& standalone();
@@ -58,10 +60,6 @@ public:
     // An integer option that also takes a value with a leading "-", in the
     // same word ("-s-5", "--seek=-5") or as the next one ("-s -5").
     Option& allowsNegative();
-    // A value that may be written in the option's own word only
-    // ("--pixels=mc"): alone, the option is given without a value and never
-    // takes the next word for one.
-    Option& optionalAttachedArgument(const char* name, ValueKind valueKind);
 
     // Queries.
     bool given() const { return !nameAsGiven.empty(); }
@@ -70,7 +68,8 @@ public:
     bool isStandalone() const { return standalone_; }
     bool isHidden() const { return hidden_; }
     bool acceptsNegative() const { return negativeAllowed_; }
-    bool takesAttachedValueOnly() const { return attachedOnly_; }
+    // An optional value comes only in the option's own word.
+    bool takesAttachedValueOnly() const { return !argName.empty() && !argRequired; }
     void reset();
     std::string givenAs() const;
     std::string displayName() const;

@@ -79,7 +79,7 @@ private:
             takeLongOption(word);
         } else if (word.compare(0, 1, "-") == 0) {
             takeShortCluster(word);
-        } else if (pending_ && pending_->kind != 0) {
+        } else if (pending_ && pending_->argRequired) {
             applyValue(*pending_, word);
             pending_ = nullptr;
         } else {

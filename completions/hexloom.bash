@@ -41,7 +41,7 @@ _hexloom()
 
     local long_options='--load --start --len --seek --width --squeeze --0x --turbo
         --hex-upper --bits --pixels --pixels=mc --color --lowercase --unicode --ascii
-        --Epath --Enewline --raw --source --reverse --verbose --quiet --version --help
+        --Epath --Enewline --raw --source --reverse --list --verbose --quiet --version --help
         --warranty'
     local short_options='-L -S -l -s -w -a -H -C -c -U -r -v -q -?'
 

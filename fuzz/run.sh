@@ -16,7 +16,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 build=$(realpath -m "${1:-build/fuzz}")
 seconds=${HEXLOOM_FUZZ_SECONDS:-60}
-targets=${HEXLOOM_FUZZ_TARGETS:-parse_arguments integer_notation petscii_text dump_bytes dump_stream disk_image whole_program_image reverse_dump}
+targets=${HEXLOOM_FUZZ_TARGETS:-parse_arguments integer_notation petscii_text dump_bytes dump_stream disk_image whole_program_image reverse_dump basic_listing}
 log=$build/build.log
 mkdir -p "$build"
 

@@ -1,7 +1,7 @@
 # The fuzz targets: each <name>_fuzz.cpp defines LLVMFuzzerTestOneInput and
 # keeps its seed inputs (and every input that once broke it) in
 # corpus/<name>/. They link the program's own libraries.
-set(hexloom_fuzz_targets parse_arguments integer_notation petscii_text dump_bytes dump_stream disk_image whole_program_image reverse_dump)
+set(hexloom_fuzz_targets parse_arguments integer_notation petscii_text dump_bytes dump_stream disk_image whole_program_image reverse_dump basic_listing)
 set(hexloom_fuzz_dir ${CMAKE_CURRENT_LIST_DIR})
 
 # One executable per target, built from the target's source and `driver`

@@ -181,7 +181,7 @@ if [[ ! -f $screen ]]; then
   fail "help-debug: nothing written"
 elif grep -q '^usage: hexloom\.exe \[options\.\.\.\] \[FILE\]\.\.\.$' "$screen" &&
      grep -Eq '^stdout is a Windows console; codepage:[0-9]+; TTF font:yes; ANSI capable:yes$' "$screen" &&
-     grep -q '^ -?/--help       show this help text, then exit$' "$screen" &&
+     grep -Eq '^ -\?/--help +show this help text, then exit$' "$screen" &&
      ! grep -qi 'fatal' "$screen" && [[ $(tail -n 1 "$screen") == rc=0 ]]; then
   pass
 else

@@ -19,8 +19,8 @@ TEST(OptionTable, EveryOptionIsRegisteredOnceAndFoundByItsNames) {
             ++entries;
         }
     }
-    EXPECT_EQ(entries, 26u);
-    EXPECT_EQ(registered.size(), 26u);
+    EXPECT_EQ(entries, 27u);
+    EXPECT_EQ(registered.size(), 27u);
     for (const nuk::cli::Option* option : registered) {
         EXPECT_EQ(parser.findOption(option->longName), option) << option->longName;
         if (option->shortName != 0) {

@@ -27,7 +27,7 @@ TEST(Help, OptionLinesLineUpTwoBlanksAfterTheWidestColumn) {
     Option hex0x = Option(0, "0x", "hexadecimal with 0x");
     Option level = Option('d', "debug", "debug level").argument("L", Integer);
     level.argRequired = false;
-    Option view = Option(0, "view", "drawn").optionalAttachedArgument("M", Text);
+    Option view = Option(0, "view", "drawn").argument("M", Text).optionalArgument();
     Option quiet = Option('q', "", "");
     Option secret = Option('s', "a-secret-and-very-long-name", "hidden").hidden();
     Parser parser;
@@ -37,7 +37,7 @@ TEST(Help, OptionLinesLineUpTwoBlanksAfterTheWidestColumn) {
     EXPECT_EQ(helpOf(parser),
               " -w/--width <W>  output W bytes per line\n"
               "    --0x         hexadecimal with 0x\n"
- " -d/--debug [L]  debug level\n"
+ " -d/--debug[=L]  debug level\n"
               "    --view[=M]   drawn\n"
               " -q              \n");
 }

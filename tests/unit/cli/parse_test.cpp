@@ -29,7 +29,7 @@ struct CommandLine {
     Option nothing = Option('e', "nothing", "").argument("E", Text).choicesOf({});
     Option x = Option(0, "x", "one-letter long name");
     Option offset = Option('o', "offset", "").argument("O", Integer).allowsNegative();
-    Option picture = Option(0, "picture", "").optionalAttachedArgument("P", Text);
+    Option dialect = Option(0, "dialect", "").argument("D", Text).optionalArgument();
     Parser parser;
 
     CommandLine() {
@@ -37,7 +37,7 @@ struct CommandLine {
     }
 
     std::vector<Option*> all() {
-        return {&verbose, &hexUpper, &help, &width, &numbers, &tags, &mode, &colors, &nothing, &x, &offset, &picture};
+        return {&verbose, &hexUpper, &help, &width, &numbers, &tags, &mode, &colors, &nothing, &x, &offset, &dialect};
     }
 
     void parse(std::vector<std::string> words) {
@@ -103,6 +103,13 @@ TEST(Parse, NegativeValuesOnlyWhereAllowed) {
     });
 }
 
+TEST(Parse, AnOptionalValueOnlyInTheOptionsOwnWord) {
+    expectParse({
+        {{"--dialect", "7"}, "width = [16]; dialect as --dialect in --dialect", {"7"}, ""},
+        {{"--dialect=7", "f"}, "width = [16]; dialect as --dialect in --dialect=7 = [7]", {"f"}, ""},
+    });
+}
+
 TEST(Parse, ShortOptionsAndClusters) {
     expectParse({
         {{}, "width = [16]", {}, ""},
@@ -139,9 +146,6 @@ TEST(Parse, LongOptions) {
         {{"---x"}, "width = [16]", {}, "-x is not a valid option (found in: '---x')"},
         {{"--Width"}, "width = [16]", {}, "Width is not a valid option (found in: '--Width')"},
         {{"--wid"}, "width = [16]", {}, "wid is not a valid option (found in: '--wid')"},
-        // A value written in the option's own word only: the next word is a FILE.
-        {{"--picture", "mc"}, "width = [16]; picture as --picture in --picture", {"mc"}, ""},
-        {{"--picture=mc"}, "width = [16]; picture as --picture in --picture=mc = [mc]", {}, ""},
     });
 }
 
