@@ -64,6 +64,7 @@ int enterProgram(const ParseCommandLine& parseCommandLine) {
     if (help.given()) return showHelp();
 
     nuk::cli::setQuietLevel(quietLevel());
+    nuk::cli::setVerboseLevel(verbose.count);
     std::string errors = commandLineErrors(parser, width, {&len, &seek});
     if (const std::string conflicts = reverseConflicts(reverse, dumpShapingOptions()); !conflicts.empty()) {
         errors += (errors.empty() ? "" : "\n") + conflicts;

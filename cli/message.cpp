@@ -9,6 +9,7 @@ namespace {
 // Set once after parsing; the program runs on one thread.
 std::string messageName;
 std::int32_t messageThreshold = 0;
+bool notesShown = false;
 
 // "<name>: <severity>: {code} text", ending the line and flushing, so a
 // diagnostic is out before anything the program does next.
@@ -66,6 +67,7 @@ std::string oneLine(const std::string& text) {
 
 const char* severityName(std::int32_t severity) {
     switch (severity) {
+    case severityNote: return "note";
     case severityWarning: return "warning";
     case severityError: return "error";
     case severityFatal: return "fatal";
@@ -77,7 +79,9 @@ void setProgramName(const std::string& name) { messageName = name; }
 
 void setQuietLevel(int quietCount) { messageThreshold = quietCount > 0 ? quietCount - 1 : 0; }
 
-bool isShown(std::int32_t severity) { return messageThreshold < severity; }
+void setVerboseLevel(int verboseCount) { notesShown = verboseCount > 0; }
+
+bool isShown(std::int32_t severity) { return severity == severityNote ? notesShown : messageThreshold < severity; }
 
 bool warning(const std::string& text, std::int32_t code) {
     Msg{severityWarning, code, text, {}}.print();
