@@ -69,6 +69,18 @@ DamageKind kindOfFault(const BlockCopy& copy, std::size_t index) {
     return copy.faults[index] == ByteFault::parity ? DamageKind::parity : DamageKind::unreadable;
 }
 
+// Each byte from `preferred` where it holds it without a fault, else from
+// `other`; the bytes stop before the first that neither holds.
+std::vector<std::uint8_t> mendedBytes(const BlockCopy& preferred, const BlockCopy* other, std::size_t dataLength) {
+    std::vector<std::uint8_t> mended;
+    for (std::size_t i = 0; i <= dataLength; ++i) {
+        const BlockCopy* from = !preferred.faulty(i) ? &preferred : other && !other->faulty(i) ? other : nullptr;
+        if (!from) break;
+        mended.push_back(from->bytes[i]);
+    }
+    return mended;
+}
+
 }  // namespace
 
 std::size_t RecordCopies::longestCopy() const {
@@ -82,9 +94,10 @@ std::optional<std::uint8_t> RecordCopies::firstByte() const {
 }
 
 // A whole copy with the right checksum is taken as it is; otherwise each
-// byte comes from the first copy that holds it without a fault, as the ROM
-// mends a block. Where that leaves a byte without a copy, or the checksum
-// wrong, the data stops before it.
+// byte comes from a copy that holds it without a fault, as the ROM mends a
+// block, the first copy preferred, then the repeat (a byte can be wrong
+// with its parity right). Where that leaves a byte without a copy, or the
+// checksum wrong, the data stops before it.
 Record mend(const RecordCopies& copies, std::size_t dataLength) {
     Record record;
     for (const auto* copy : {&copies.first, &copies.repeat}) {
@@ -95,21 +108,21 @@ Record mend(const RecordCopies& copies, std::size_t dataLength) {
     }
     const BlockCopy& main = copies.either();
     const BlockCopy* other = copies.first && copies.repeat ? &*copies.repeat : nullptr;
-    std::vector<std::uint8_t> mended;
-    for (std::size_t i = 0; i <= dataLength; ++i) {
-        const BlockCopy* from = !main.faulty(i) ? &main : other && !other->faulty(i) ? other : nullptr;
-        if (!from) {
-            record.data = std::move(mended);
-            record.data.resize(std::min(record.data.size(), dataLength));
-            record.damage = Damage{kindOfFault(main, i), placeOfFault(main, i), other != nullptr};
+    std::vector<std::uint8_t> mended = mendedBytes(main, other, dataLength);
+    if (mended.size() <= dataLength) {
+        const std::size_t missing = mended.size();
+        record.data = std::move(mended);
+        record.damage = Damage{kindOfFault(main, missing), placeOfFault(main, missing), other != nullptr};
+        return record;
+    }
+    for (const BlockCopy* preferred : {&main, other}) {
+        if (!preferred) continue;
+        std::vector<std::uint8_t> bytes = mendedBytes(*preferred, preferred == other ? &main : other, dataLength);
+        if (xorOf(bytes, dataLength) == bytes[dataLength]) {
+            bytes.pop_back();
+            record.data = std::move(bytes);
             return record;
         }
-        mended.push_back(from->bytes[i]);
-    }
-    if (xorOf(mended, dataLength) == mended[dataLength]) {
-        mended.pop_back();
-        record.data = std::move(mended);
-        return record;
     }
     // Every byte is there, and the checksum is wrong: the data is good up
     // to where the copies differ, when they do.
@@ -130,7 +143,9 @@ Record mend(const RecordCopies& copies, std::size_t dataLength) {
 RomTapeReader::RomTapeReader(std::shared_ptr<disk::ImageFile> file, const TapHeader& header, TapePosition from)
     : pulses_(std::move(file), header, from) {}
 
-TapePosition RomTapeReader::position() const { return pending_ ? pending_->searchedFrom : pulses_.position(); }
+TapePosition RomTapeReader::position() const { return pending_ ? pending_->searchedFrom : here(); }
+
+TapePosition RomTapeReader::here() const { return pushedBack_ ? pushedFrom_ : pulses_.position(); }
 
 // A first copy takes the repeat that follows it; a repeat whose first copy
 // was lost stands alone, and so does a first copy followed by another.
@@ -160,10 +175,10 @@ std::optional<RecordCopies> RomTapeReader::nextRecord() {
 // followed by no countdown (a turbo loader's, noise) is passed over.
 std::optional<BlockCopy> RomTapeReader::nextCopy() {
     BlockCopy copy;
-    copy.searchedFrom = pulses_.position();
+    copy.searchedFrom = here();
     while (true) {
         if (!findLeader()) return std::nullopt;
-        copy.start = pulses_.position();
+        copy.start = here();
         unsigned firstMatches = 0, repeatMatches = 0;
         std::size_t counted = 0;
         for (; counted < countdownLength; ++counted) {
@@ -180,7 +195,7 @@ std::optional<BlockCopy> RomTapeReader::nextCopy() {
         }
     }
     while (copy.bytes.size() < longestBlock && copy.faultsAt.size() < faultsEndingCopy) {
-        const TapePosition at = pulses_.position();
+        const TapePosition at = here();
         std::uint8_t value = 0;
         ByteFault fault = ByteFault::none;
         const Read read = readByte(value, fault);
@@ -191,9 +206,9 @@ std::optional<BlockCopy> RomTapeReader::nextCopy() {
             copy.bytes.push_back(value);
             copy.faults.push_back(fault);
         }
-        copy.bytesEnd = pulses_.position();
+        copy.bytesEnd = here();
     }
-    if (copy.bytes.empty()) copy.bytesEnd = pulses_.position();
+    if (copy.bytes.empty()) copy.bytesEnd = here();
     return copy;
 }
 
@@ -202,7 +217,10 @@ std::optional<BlockCopy> RomTapeReader::nextCopy() {
 bool RomTapeReader::findLeader() {
     std::uint64_t sum = 0, count = 0;
     markerRead_ = false;
-    while (const std::optional<std::uint32_t> cycles = nextPulse()) {
+    while (true) {
+        const TapePosition before = here();
+        const std::optional<std::uint32_t> cycles = nextPulse();
+        if (!cycles) return false;
         if (count == 0 || nearMean(*cycles, sum, count)) {
             sum += *cycles;
             ++count;
@@ -211,12 +229,12 @@ bool RomTapeReader::findLeader() {
         if (count >= leaderPulses && *cycles * count > sum) {
             unit_ = sum * 256 / count;
             pushedBack_ = cycles;
+            pushedFrom_ = before;
             return true;
         }
         sum = *cycles;
         count = 1;
     }
-    return false;
 }
 
 std::optional<std::uint32_t> RomTapeReader::nextPulse() {

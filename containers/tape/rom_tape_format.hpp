@@ -92,11 +92,14 @@ private:
     Read readByte(std::uint8_t& value, ByteFault& fault);
     Read resynchronize(Pulse previous);
     std::optional<std::uint32_t> nextPulse();
+    // Where the next pulse starts, one put back counted.
+    TapePosition here() const;
     Pulse classify(std::uint32_t cycles);
     Pulse nextClass();
 
     PulseReader pulses_;
     std::optional<std::uint32_t> pushedBack_;
+    TapePosition pushedFrom_;
     std::optional<BlockCopy> pending_;
     std::uint64_t unit_ = 0;  // a short pulse's length in 1/256 cycles
     bool markerRead_ = false;

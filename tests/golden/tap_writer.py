@@ -33,6 +33,7 @@ class Tape:
 
     def __init__(self, speed=lambda pulse: 1.0, leaders=(HEADER_LEADER, DATA_LEADER)):
         self.pulses = []
+        self.copies = []  # each copy's pulse numbers: "start" of its countdown, its "bytes", its "end"
         self.speed = speed
         self.header_leader, self.data_leader = leaders
 
@@ -58,6 +59,7 @@ class Tape:
         marker. `damage` is (index, kind); the checksum's index is len(data)."""
         for _ in range(leader):
             self.pulse(SHORT)
+        places = {"start": len(self.pulses), "bytes": []}
         for count in range(9, 0, -1):
             self.byte(count | (0 if repeat else 0x80))
         payload = list(data) + [xor(data)]
@@ -66,7 +68,10 @@ class Tape:
             if kind == "checksum":
                 value ^= 0x01
                 kind = None
+            places["bytes"].append(len(self.pulses))
             self.byte(value, kind)
+        places["end"] = len(self.pulses)
+        self.copies.append(places)
         self.pulse(LONG)
         self.pulse(SHORT)
 
@@ -111,6 +116,19 @@ class Tape:
 
     def pause(self, cycles):
         self.pulses.append(cycles)
+
+    def place(self, pulse, version=1, clock=985248):
+        """A pulse's place as a message names it: "12.3 s (pulse 4567)", the
+        seconds counted from the lengths the TAP file holds."""
+        def stored(cycles):
+            return cycles // 8 * 8 if 0 < cycles // 8 < 256 else 2048 if version == 0 else cycles
+
+        if version == 2:
+            cycles = sum(stored(c // 2) + stored(c - c // 2) for c in self.pulses[:pulse])
+        else:
+            cycles = sum(stored(c) for c in self.pulses[:pulse])
+        tenths = cycles * 10 // clock
+        return "%d.%d s (pulse %d)" % (tenths // 10, tenths % 10, pulse + 1)
 
     def tap(self, version=1, platform=0, video=0):
         """The TAP file's bytes."""
