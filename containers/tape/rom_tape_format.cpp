@@ -34,11 +34,6 @@ constexpr std::size_t countdownMatches = 5;  // of 9, to take the bytes for a co
 constexpr std::size_t faultsEndingCopy = 64;
 constexpr std::size_t longestBlock = 0x10000 + 1;
 
-// Whether a pulse is within a fifth of a run's mean length.
-bool nearMean(std::uint64_t cycles, std::uint64_t sum, std::uint64_t count) {
-    return cycles * count * 5 >= sum * 4 && cycles * count * 5 <= sum * 6;
-}
-
 bool oddParity(std::uint8_t value, bool parityBit) {
     unsigned ones = parityBit ? 1 : 0;
     for (; value != 0; value &= static_cast<std::uint8_t>(value - 1)) ++ones;
@@ -83,6 +78,10 @@ std::vector<std::uint8_t> mendedBytes(const BlockCopy& preferred, const BlockCop
 
 }  // namespace
 
+bool continuesRun(std::uint64_t cycles, std::uint64_t sum, std::uint64_t count) {
+    return cycles * count * 5 >= sum * 4 && cycles * count * 5 <= sum * 6;
+}
+
 std::size_t RecordCopies::longestCopy() const {
     return std::max(first ? first->bytes.size() : 0, repeat ? repeat->bytes.size() : 0);
 }
@@ -101,8 +100,9 @@ std::optional<std::uint8_t> RecordCopies::firstByte() const {
 Record mend(const RecordCopies& copies, std::size_t dataLength) {
     Record record;
     for (const auto* copy : {&copies.first, &copies.repeat}) {
-        if (*copy && (*copy)->bytes.size() > dataLength && wholeAndSummed(**copy, dataLength)) {
-            record.data.assign((*copy)->bytes.begin(), (*copy)->bytes.begin() + static_cast<std::ptrdiff_t>(dataLength));
+        if (*copy && wholeAndSummed(**copy, dataLength)) {
+            const auto& bytes = (*copy)->bytes;
+            record.data.assign(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(dataLength));
             return record;
         }
     }
@@ -125,15 +125,10 @@ Record mend(const RecordCopies& copies, std::size_t dataLength) {
         }
     }
     // Every byte is there, and the checksum is wrong: the data is good up
-    // to where the copies differ, when they do.
-    std::size_t good = dataLength;
-    if (other) {
-        for (std::size_t i = 0; i < dataLength; ++i) {
-            if (main.bytes[i] != other->bytes[i]) {
-                good = i;
-                break;
-            }
-        }
+    // to where two copies that hold a byte differ, when they do.
+    std::size_t good = 0;
+    for (; good < dataLength; ++good) {
+        if (other && !main.faulty(good) && !other->faulty(good) && main.bytes[good] != other->bytes[good]) break;
     }
     record.data.assign(mended.begin(), mended.begin() + static_cast<std::ptrdiff_t>(good));
     record.damage = Damage{DamageKind::checksum, main.start, other != nullptr};
@@ -176,40 +171,48 @@ std::optional<RecordCopies> RomTapeReader::nextRecord() {
 std::optional<BlockCopy> RomTapeReader::nextCopy() {
     BlockCopy copy;
     copy.searchedFrom = here();
-    while (true) {
+    do {
         if (!findLeader()) return std::nullopt;
         copy.start = here();
-        unsigned firstMatches = 0, repeatMatches = 0;
-        std::size_t counted = 0;
-        for (; counted < countdownLength; ++counted) {
-            std::uint8_t value = 0;
-            ByteFault fault = ByteFault::none;
-            if (readByte(value, fault) != Read::byte) break;
-            if (fault != ByteFault::none) continue;
-            firstMatches += value == 0x89 - counted;
-            repeatMatches += value == 0x09 - counted;
-        }
-        if (counted == countdownLength && std::max(firstMatches, repeatMatches) >= countdownMatches) {
-            copy.repeat = repeatMatches > firstMatches;
-            break;
-        }
+    } while (!readCountdown(copy));
+    readBlockBytes(copy);
+    return copy;
+}
+
+// Most of the nine bytes count down as one of the two copies' countdowns do.
+bool RomTapeReader::readCountdown(BlockCopy& copy) {
+    unsigned firstMatches = 0, repeatMatches = 0;
+    for (std::size_t counted = 0; counted < countdownLength; ++counted) {
+        std::uint8_t value = 0;
+        ByteFault fault = ByteFault::none;
+        if (readByte(value, fault) != Read::byte) return false;
+        if (fault != ByteFault::none) continue;
+        firstMatches += value == 0x89 - counted;
+        repeatMatches += value == 0x09 - counted;
     }
+    copy.repeat = repeatMatches > firstMatches;
+    return std::max(firstMatches, repeatMatches) >= countdownMatches;
+}
+
+// Bytes up to the end marker, or until the pulses make no more bytes. An
+// unreadable stretch stands for as many bytes as its pulses would make.
+void RomTapeReader::readBlockBytes(BlockCopy& copy) {
+    copy.bytesEnd = here();
     while (copy.bytes.size() < longestBlock && copy.faultsAt.size() < faultsEndingCopy) {
         const TapePosition at = here();
         std::uint8_t value = 0;
         ByteFault fault = ByteFault::none;
-        const Read read = readByte(value, fault);
-        if (read != Read::byte) break;
-        const std::size_t lost = fault == ByteFault::unreadable ? std::max<std::size_t>(1, (lostPulses_ + pulsesPerByte / 2) / pulsesPerByte) : 1;
-        for (std::size_t i = 0; i < lost; ++i) {
+        if (readByte(value, fault) != Read::byte) return;
+        const std::size_t bytes = fault != ByteFault::unreadable
+                                      ? 1
+                                      : std::max<std::size_t>(1, (lostPulses_ + pulsesPerByte / 2) / pulsesPerByte);
+        for (std::size_t i = 0; i < bytes; ++i) {
             if (fault != ByteFault::none) copy.faultsAt.emplace_back(copy.bytes.size(), at);
             copy.bytes.push_back(value);
             copy.faults.push_back(fault);
         }
         copy.bytesEnd = here();
     }
-    if (copy.bytes.empty()) copy.bytesEnd = here();
-    return copy;
 }
 
 // A run of pulses of one length, the first longer pulse after it left for
@@ -221,7 +224,7 @@ bool RomTapeReader::findLeader() {
         const TapePosition before = here();
         const std::optional<std::uint32_t> cycles = nextPulse();
         if (!cycles) return false;
-        if (count == 0 || nearMean(*cycles, sum, count)) {
+        if (count == 0 || continuesRun(*cycles, sum, count)) {
             sum += *cycles;
             ++count;
             continue;
@@ -252,9 +255,10 @@ RomTapeReader::Pulse RomTapeReader::classify(std::uint32_t cycles) {
     const Pulse pulse = below(shortOrMediumRatio) ? Pulse::shortPulse
                         : below(mediumOrLongRatio) ? Pulse::mediumPulse
                                                    : Pulse::longPulse;
-    const std::uint64_t ratio = pulse == Pulse::shortPulse ? 1024 : pulse == Pulse::mediumPulse ? mediumRatio : longRatio;
-    const std::uint64_t says = scaled / ratio;
-    unit_ = unit_ - unit_ / 16 + says / 16;
+    const std::uint64_t ratio = pulse == Pulse::shortPulse    ? 1024
+                                : pulse == Pulse::mediumPulse ? mediumRatio
+                                                              : longRatio;
+    unit_ = unit_ - unit_ / 16 + scaled / ratio / 16;
     return pulse;
 }
 

@@ -74,6 +74,10 @@ struct Record {
 
 Record mend(const RecordCopies& copies, std::size_t dataLength);
 
+// Whether a pulse goes on a run of pulses of one length (a leader, a
+// trailer) that has this sum and count: within a fifth of their mean.
+bool continuesRun(std::uint64_t cycles, std::uint64_t sum, std::uint64_t count);
+
 class RomTapeReader {
 public:
     RomTapeReader(std::shared_ptr<disk::ImageFile> file, const TapHeader& header, TapePosition from = {});
@@ -89,6 +93,8 @@ private:
 
     std::optional<BlockCopy> nextCopy();
     bool findLeader();
+    bool readCountdown(BlockCopy& copy);
+    void readBlockBytes(BlockCopy& copy);
     Read readByte(std::uint8_t& value, ByteFault& fault);
     Read resynchronize(Pulse previous);
     std::optional<std::uint32_t> nextPulse();

@@ -25,7 +25,8 @@ public:
     TapeContainer(std::shared_ptr<disk::ImageFile> file, std::optional<TapHeader> header, std::string argument)
         : file_(std::move(file)), header_(header), argument_(std::move(argument)) {}
 
-    std::optional<cli::Msg> list(std::optional<disk::NamePattern> pattern, std::unique_ptr<BlockSource>& source) override {
+    std::optional<cli::Msg> list(std::optional<disk::NamePattern> pattern,
+                                 std::unique_ptr<BlockSource>& source) override {
         if (auto refusal = undecodable()) return refusal;
         TapeDirectory firstFiles = directory();
         const std::optional<TapeFile> first = firstFiles.next();

@@ -23,10 +23,6 @@ bool isHeaderType(std::uint8_t type) {
     return type == relocatableProgram || type == program || type == dataFileHeader || type == endOfTape;
 }
 
-bool withinFifth(std::uint64_t cycles, std::uint64_t sum, std::uint64_t count) {
-    return cycles * count * 5 >= sum * 4 && cycles * count * 5 <= sum * 6;
-}
-
 }  // namespace
 
 // A header whose type byte is damaged in both copies is still a header, so
@@ -118,7 +114,7 @@ void TapeDirectory::finish() {
     std::uint64_t sum = 0, count = 0;
     TapePosition from = lastEnd_;
     while (const std::optional<std::uint32_t> cycles = rest.next()) {
-        if (count > 0 && !withinFifth(*cycles, sum, count)) break;
+        if (count > 0 && !continuesRun(*cycles, sum, count)) break;
         sum += *cycles;
         ++count;
         from = rest.position();

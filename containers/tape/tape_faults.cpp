@@ -47,13 +47,15 @@ cli::Msg c16TapeNotDecoded(const std::string& argument) {
 
 cli::Msg tapeDamaged(const std::string& argument, const TapHeader& header, const Damage& damage, BlockRole role) {
     const std::string block = role == BlockRole::header ? "header" : "data";
-    const std::string copies = damage.repeated ? " in both copies of the " + block : " in the " + block + "'s only copy";
+    const std::string copies =
+        damage.repeated ? " in both copies of the " + block : " in the " + block + "'s only copy";
     return pathMessage(argument, "': tape damaged at " + place(header, damage.at) + ": " +
                                      whatWentWrong(damage.kind) + copies);
 }
 
 cli::Msg noDataBlock(const std::string& argument, const TapHeader& header, const TapePosition& afterHeader) {
-    return pathMessage(argument, "': tape damaged at " + place(header, afterHeader) + ": no data block after the header");
+    return pathMessage(argument,
+                       "': tape damaged at " + place(header, afterHeader) + ": no data block after the header");
 }
 
 cli::Msg pulsesLeft(const std::string& argument, const TapHeader& header, std::uint64_t pulses,

@@ -116,7 +116,8 @@ private:
 
 std::unique_ptr<BlockSource> openTapeFile(std::shared_ptr<disk::ImageFile> file, const TapHeader& header,
                                           const TapeFile& tapeFile, std::string argument) {
-    if (tapeFile.dataFile) return std::make_unique<DataFileSource>(std::move(file), header, tapeFile, std::move(argument));
+    if (tapeFile.dataFile)
+        return std::make_unique<DataFileSource>(std::move(file), header, tapeFile, std::move(argument));
     return std::make_unique<ProgramSource>(header, tapeFile, argument);
 }
 

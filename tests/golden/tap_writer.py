@@ -14,8 +14,9 @@ SHORT, MEDIUM, LONG = 0x30, 0x42, 0x56
 HEADER_LEADER, DATA_LEADER, REPEAT_LEADER, TRAILER = 0x6A00, 0x1A00, 79, 78
 
 # What can go wrong in one byte of one copy: its parity bit flipped, one bit
-# written as two medium pulses (no bit at all), or (for the checksum byte)
-# a wrong value with a right parity.
+# written as two medium pulses (no bit at all), or a wrong value with its
+# parity right, which only the checksum shows (at the checksum's index: a
+# wrong checksum).
 DAMAGE = ("parity", "unreadable", "checksum")
 
 RELOCATABLE, DATA_BLOCK, PROGRAM, DATA_HEADER, END_OF_TAPE = 1, 2, 3, 4, 5

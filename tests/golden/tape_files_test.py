@@ -43,15 +43,15 @@ def write_files(tape, damage, pause=None):
         if kind == "SEQ":
             tape.data_file(petscii_name(name), content)
         else:
-            tape.program(petscii_name(name), content, kind=tap_writer.RELOCATABLE if name == "long" else tap_writer.PROGRAM,
-                         header_damage=header_damage, data_damage=data_damage)
+            kind = tap_writer.RELOCATABLE if name == "long" else tap_writer.PROGRAM
+            tape.program(petscii_name(name), content, kind=kind, header_damage=header_damage, data_damage=data_damage)
         if pause:
             tape.pause(pause)
 
 
 ROUND_TRIPS = [
     ("version 1 as the ROM writes it, turbo tail", 1, lambda p: 1.0, (tap_writer.HEADER_LEADER, tap_writer.DATA_LEADER),
-     {"one": ((None, None), ((3, "unreadable"), None)), "long": (((7, "parity"), None), (None, (900, "checksum")))},
+     {"one": (((3, "checksum"), (50, "parity")), ((3, "unreadable"), None)), "long": (((7, "parity"), None), (None, (900, "checksum")))},
      None, 30000),
     ("version 0, drifting from 8% slow to 8% fast, pauses", 0, lambda p: 1.08 - 0.16 * p / 700000, SHORT_LEADERS,
      {"long": ((None, (0, "unreadable")), ((5000, "parity"), (100, "unreadable"))),
