@@ -50,15 +50,18 @@ def write_files(tape, damage, pause=None):
 
 
 ROUND_TRIPS = [
-    ("version 1 as the ROM writes it, turbo tail", 1, lambda p: 1.0, (tap_writer.HEADER_LEADER, tap_writer.DATA_LEADER),
-     {"one": (((3, "checksum"), (50, "parity")), ((3, "unreadable"), None)), "long": (((7, "parity"), None), (None, (900, "checksum")))},
-     None, 30000),
-    ("version 0, drifting from 8% slow to 8% fast, pauses", 0, lambda p: 1.08 - 0.16 * p / 700000, SHORT_LEADERS,
+    ("version 1 as the ROM writes it, pauses, a turbo tail", 1, lambda p: 1.0,
+     (tap_writer.HEADER_LEADER, tap_writer.DATA_LEADER),
+     {"one": (((3, "checksum"), (50, "parity")), ((3, "unreadable"), None)),
+      "long": (((7, "parity"), None), (None, (900, "checksum")))},
+     5000 * 8, 30000),
+    ("version 0, drifting from 8% slow to 8% fast over the tape, pauses", 0,
+     lambda p: 1.08 - 0.16 * p / 1705000, SHORT_LEADERS,
      {"long": ((None, (0, "unreadable")), ((5000, "parity"), (100, "unreadable"))),
       "exact": (((192, "checksum"), None), ((0, "parity"), (761, "parity")))},
      5000 * 8, 0),
-    ("version 2 (half-waves), a wobbling speed", 2, lambda p: 1 + 0.04 * math.sin(p / 800), SHORT_LEADERS,
-     {"tiny": (((20, "unreadable"), (21, "parity")), ((1, "checksum"), None))}, None, 0),
+    ("version 2 (half-waves), a wobbling speed, pauses", 2, lambda p: 1 + 0.04 * math.sin(p / 800), SHORT_LEADERS,
+     {"tiny": (((20, "unreadable"), (21, "parity")), ((1, "checksum"), None))}, 3000 * 8, 0),
 ]
 
 
