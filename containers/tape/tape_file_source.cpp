@@ -35,8 +35,11 @@ protected:
             position_ += take;
             done += take;
         }
+        delivered_ += done;
         return done;
     }
+
+    std::uint64_t delivered() const { return delivered_; }
 
     // The next bytes, false at the end of the file (failure_ set when it is
     // damaged there).
@@ -45,6 +48,7 @@ protected:
 private:
     std::vector<std::uint8_t> piece_;
     std::size_t position_ = 0;
+    std::uint64_t delivered_ = 0;
     bool ended_ = false;
 };
 
@@ -61,6 +65,11 @@ public:
     std::optional<std::uint64_t> size() const override {
         if (problem_) return std::nullopt;
         return 2 + std::uint64_t{file_.length};
+    }
+
+    std::optional<std::uint64_t> remaining() const override {
+        if (problem_) return std::nullopt;
+        return *size() - delivered();
     }
 
 private:

@@ -75,9 +75,11 @@ def check_round_trip(program, directory, title, version, speed, leaders, damage,
     failures = (check_entries(program, "t.tap", FILES, [name for _, name, _, _ in FILES])
                 + check_entries(program, "t.tap", FILES, ["#%d" % (i + 1) for i in range(len(FILES))])
                 + check_listing(program, "t.tap", petscii_name(FILES[0][1]), FILES))
-    for number, (_, name, _, content) in enumerate(FILES, 1):
+    for number, (local, name, _, content) in enumerate(FILES, 1):
         if program.run(["--raw", "t.tap:#%d" % number]) != (0, content, b""):
             failures.append("--raw t.tap:#%d does not give %s's bytes" % (number, name))
+        if program.run(["-L", "-s", "-100", "t.tap:#%d" % number]) != program.run(["-L", "-s", "-100", local]):
+            failures.append("-L -s -100 t.tap:#%d differs from %s" % (number, local))
     return ["%s: %s" % (title, failure) for failure in failures]
 
 

@@ -134,7 +134,7 @@ TEST(MessageNames, SeverityNames) {
     EXPECT_STREQ(nuk::cli::severityName(1), "warning");
     EXPECT_STREQ(nuk::cli::severityName(2), "error");
     EXPECT_STREQ(nuk::cli::severityName(3), "fatal");
-    EXPECT_STREQ(nuk::cli::severityName(0), "undef");
+    EXPECT_STREQ(nuk::cli::severityName(0), "note");
     EXPECT_STREQ(nuk::cli::severityName(-3), "undef");
 }
 
