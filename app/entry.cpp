@@ -63,8 +63,8 @@ int enterProgram(const ParseCommandLine& parseCommandLine) {
     nuk::cli::setProgramName(productName);
     if (help.given()) return showHelp();
 
-    nuk::cli::setQuietLevel(quietLevel());
     nuk::cli::setVerboseLevel(verbose.count);
+    nuk::cli::setQuietLevel(quietLevel());
     std::string errors = commandLineErrors(parser, width, {&len, &seek});
     if (const std::string conflicts = reverseConflicts(reverse, dumpShapingOptions()); !conflicts.empty()) {
         errors += (errors.empty() ? "" : "\n") + conflicts;

@@ -7,9 +7,9 @@ namespace nuk::cli {
 namespace {
 
 // Set once after parsing; the program runs on one thread.
+bool notesShown = false;
 std::string messageName;
 std::int32_t messageThreshold = 0;
-bool notesShown = false;
 
 // "<name>: <severity>: {code} text", ending the line and flushing, so a
 // diagnostic is out before anything the program does next.

@@ -21,13 +21,13 @@ using Recognizer = std::unique_ptr<Container> (*)(const std::shared_ptr<disk::Im
 std::unique_ptr<Container> recognizeCartridgeImage(const std::shared_ptr<disk::ImageFile>& file,
                                                    const std::string& argument);
 
-// TAP files (recorded tape pulses), by their signature "C64-TAPE-RAW".
-std::unique_ptr<Container> recognizeTapFile(const std::shared_ptr<disk::ImageFile>& file,
-                                            const std::string& argument);
-
 // T64 tape archives, by their signature ("C64" and "tape").
 std::unique_ptr<Container> recognizeT64Archive(const std::shared_ptr<disk::ImageFile>& file,
                                                const std::string& argument);
+
+// TAP files (recorded tape pulses), by their signature "C64-TAPE-RAW".
+std::unique_ptr<Container> recognizeTapFile(const std::shared_ptr<disk::ImageFile>& file,
+                                            const std::string& argument);
 
 // PC64 files, by their signature "C64File".
 std::unique_ptr<Container> recognizePc64File(const std::shared_ptr<disk::ImageFile>& file,
