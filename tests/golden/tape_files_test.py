@@ -167,6 +167,19 @@ def checksum_in_both_copies(program, directory):
                          "warning: 't.tap:GAME': tape damaged at {place}: checksum error in both copies of the data")
 
 
+def note_with_raw(program, directory):
+    """A note is no warning: --raw of a listing that draws one still exits 0."""
+    tape, turbo_from = turbo_after_game()
+    with open(os.path.join(directory, "t.tap"), "wb") as out:
+        out.write(tape.tap(1))
+    expected_err = ("hexloom: note: 't.tap:$': 5000 pulses from %s to the end are in no format hexloom reads\n"
+                    % tape.place(turbo_from)).encode()
+    status, out, err = program.run(["--raw", "-v", "t.tap:$"])
+    if (status, out, err) != (0, listing(b"GAME", [(3, b"GAME", b"PRG")]), expected_err):
+        return ["--raw -v t.tap:$: exit %d, stderr %r" % (status, err)]
+    return []
+
+
 def check_message(program, directory, title, tape, pulse, args, expected_bytes, message):
     with open(os.path.join(directory, "t.tap"), "wb") as out:
         out.write(tape.tap(1))
@@ -192,8 +205,9 @@ def main():
             tape, pulse = make()
             failures += check_message(Program(target, directory), directory, title, tape, pulse, arguments,
                                       expected_bytes, message)
-    with tempfile.TemporaryDirectory() as directory:
-        failures += checksum_in_both_copies(Program(target, directory), directory)
+    for check in (checksum_in_both_copies, note_with_raw):
+        with tempfile.TemporaryDirectory() as directory:
+            failures += check(Program(target, directory), directory)
     for failure in failures:
         print("FAILED: " + failure)
     print("tape files [%s]: %s" % (args.target, "%d failures" % len(failures) if failures else "all passed"))
