@@ -32,7 +32,12 @@ void printIfShown(std::int32_t severity, std::int32_t code, const Msg& body) {
 
 }  // namespace
 
+// A note is no warning: nothing that counts or weighs warnings sees it.
 bool Msg::print() const {
+    if (severity == severityNote) {
+        if (notesShown) writeMessage(severity, code, *this);
+        return false;
+    }
     printIfShown(severity, code, *this);
     return severity > severityError;
 }
