@@ -52,6 +52,7 @@ std::optional<TapeFile> TapeDirectory::next() {
         lastEnd_ = record->end;
         const std::uint8_t type = header.data[0];
         if (type == endOfTape) break;
+        if (!isHeaderType(type)) continue;  // a block mended into no header after all
         TapeFile file;
         file.name = archive::paddedName(header.data.data() + 5, 16);
         file.start = word(header.data.data() + 1);
