@@ -88,6 +88,7 @@ int enterProgram(const ParseCommandLine& parseCommandLine) {
     nuk::cli::setProgramName(productName);
     if (help.given()) return showHelp();
 
+    nuk::cli::setVerboseLevel(verbose.count);
     nuk::cli::setQuietLevel(quietLevel());
     const std::string errors = programErrors();
     if (!errors.empty()) return reportCommandLineErrors(errors);

@@ -7,6 +7,7 @@ namespace nuk::cli {
 namespace {
 
 // Set once after parsing; the program runs on one thread.
+bool notesShown = false;
 std::string messageName;
 std::int32_t messageThreshold = 0;
 // Counted as they are reported.
@@ -34,7 +35,12 @@ void printIfShown(std::int32_t severity, std::int32_t code, const Msg& body) {
 
 }  // namespace
 
+// A note is no warning: nothing that counts or weighs warnings sees it.
 bool Msg::print() const {
+    if (severity == severityNote) {
+        if (notesShown) writeMessage(severity, code, *this);
+        return false;
+    }
     printIfShown(severity, code, *this);
     return severity > severityError;
 }
@@ -69,6 +75,7 @@ std::string oneLine(const std::string& text) {
 
 const char* severityName(std::int32_t severity) {
     switch (severity) {
+    case severityNote: return "note";
     case severityWarning: return "warning";
     case severityError: return "error";
     case severityFatal: return "fatal";
@@ -80,7 +87,9 @@ void setProgramName(const std::string& name) { messageName = name; }
 
 void setQuietLevel(int quietCount) { messageThreshold = quietCount > 0 ? quietCount - 1 : 0; }
 
-bool isShown(std::int32_t severity) { return messageThreshold < severity; }
+void setVerboseLevel(int verboseCount) { notesShown = verboseCount > 0; }
+
+bool isShown(std::int32_t severity) { return severity == severityNote ? notesShown : messageThreshold < severity; }
 
 std::uint64_t warningsAndErrorsReported() { return belowFatalCount; }
 

@@ -9,7 +9,9 @@
 
 namespace nuk::cli {
 
-enum Severity : std::int32_t { severityWarning = 1, severityError = 2, severityFatal = 3 };
+// A note says something the user may want to know about an input that is
+// in order; only -v shows notes.
+enum Severity : std::int32_t { severityNote = 0, severityWarning = 1, severityError = 2, severityFatal = 3 };
 
 struct Msg {
     std::int32_t severity = severityWarning;
@@ -32,6 +34,7 @@ const char* severityName(std::int32_t severity);
 std::string oneLine(const std::string& text);
 void setProgramName(const std::string& name);
 void setQuietLevel(int quietCount);
+void setVerboseLevel(int verboseCount);
 bool isShown(std::int32_t severity);
 
 // How many warnings and errors have been reported so far, shown or not:

@@ -25,6 +25,10 @@ std::unique_ptr<Container> recognizeCartridgeImage(const std::shared_ptr<disk::I
 std::unique_ptr<Container> recognizeT64Archive(const std::shared_ptr<disk::ImageFile>& file,
                                                const std::string& argument);
 
+// TAP files (recorded tape pulses), by their signature "C64-TAPE-RAW".
+std::unique_ptr<Container> recognizeTapFile(const std::shared_ptr<disk::ImageFile>& file,
+                                            const std::string& argument);
+
 // PC64 files, by their signature "C64File".
 std::unique_ptr<Container> recognizePc64File(const std::shared_ptr<disk::ImageFile>& file,
                                              const std::string& argument);

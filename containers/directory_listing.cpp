@@ -89,9 +89,10 @@ private:
         finished_ = true;
         // A directory that comes back to a sector has listed every entry
         // once by then, so the listing closes as the drive's would; a chain
-        // that breaks leaves the listing cut off where it broke.
+        // that breaks leaves the listing cut off where it broke. A note
+        // about the end of the entries breaks nothing.
         failure_ = entries_->failure();
-        if (failure_ && !entries_->looped()) return false;
+        if (failure_ && failure_->severity != cli::severityNote && !entries_->looped()) return false;
         Bytes text;
         appendText(text, "BLOCKS FREE.             ");
         appendLine(static_cast<std::uint16_t>(header_.freeBlocks), text);

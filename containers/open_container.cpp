@@ -16,6 +16,7 @@ namespace {
 constexpr Recognizer recognizers[] = {
     // by signature
     recognizeCartridgeImage,
+    recognizeTapFile,
     recognizeT64Archive,
     recognizePc64File,
     recognizeLynxArchive,

@@ -79,6 +79,7 @@ constexpr NamedKind namedKinds[] = {
     {".d82", "a disk image of a known size"}, {".g64", "a GCR disk image"},
     {".g71", "a GCR disk image"},             {".t64", "a T64 tape archive"},
     {".lnx", "a Lynx archive"},               {".crt", "a cartridge image"},
+    {".tap", "a TAP file"},
 };
 
 // The kind the path's extension names, if any: PC64 files are .P00, .S00,

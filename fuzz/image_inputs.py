@@ -9,8 +9,8 @@ that are not zero.
                                                      prints its command line
 
 The seeds are images that cc1541 and cbmconvert make from a few small files,
-and D80, D82 and cartridge images the test kit writes ("kit"), each with a
-command line (a G64 with only the tracks that hold the files).
+and D80, D82, cartridge images and TAP tapes the test kit writes ("kit"),
+each with a command line (a G64 with only the tracks that hold the files).
 """
 
 import os
@@ -31,9 +31,9 @@ EDGES = [0, 1, 2, 3, 253, 254, 255, 256, 257, 508, 65535, 65536]
 SIZES = [(174848, ".d64"), (175531, ".d64"), (196608, ".d64"), (197376, ".d64"),
          (349696, ".d71"), (351062, ".d71"), (819200, ".d81"), (822400, ".d81"),
          (533248, ".d80"), (1066496, ".d82"), (16384, ".crt"),
-         (0, ".t64"), (0, ".p00"), (0, ".lnx"), (16072, ".g64")]
+         (0, ".t64"), (0, ".p00"), (0, ".lnx"), (16072, ".g64"), (0, ".tap")]
 SIZE_INDEX = {".d64": 0, ".d71": 4, ".d81": 6, ".d80": 8, ".d82": 9, ".crt": 10, ".t64": 11, ".p00": 12, ".lnx": 13,
-              ".g64": 14}
+              ".g64": 14, ".tap": 15}
 ARCHIVE_BLOCKS = 256
 # A G64 seed keeps only the tracks that hold the directory and, as cc1541
 # writes them, the files: 84 half-tracks, two tracks of 7692 bytes (16072 bytes).
@@ -67,13 +67,30 @@ SEEDS = [
     ("cbmconvert-lnx-width-len", "cbmconvert", ".lnx", [], {"-w": 8, "-l": 300}, "name", "LOG"),
     ("cc1541-g64-listing", "cc1541", ".g64", [], {}, "$", ""),
     ("cc1541-g64-load-pattern", "cc1541", ".g64", ["-L"], {"-w": 8}, "name", "L*"),
+    ("kit-tap-listing", "kit", ".tap", ["-v"], {}, "$", ""),
+    ("kit-tap-load-name", "kit", ".tap", ["-L"], {"-s": 1}, "name", "ONE"),
 ]
 
 sys.path.insert(0, os.path.join(HERE, "..", "tests", "golden"))
 
 
+def kit_tape():
+    """A TAP file of the programs of FILES with short leaders (GAME's data
+    damaged in its first copy), then a turbo loader's pulses, in 64 KiB."""
+    import tap_writer
+    tape = tap_writer.Tape(leaders=(60, 60))
+    for name, kind, data in FILES:
+        if kind != "seq":
+            damage = ((5, "parity"), None) if name == "GAME" else (None, None)
+            tape.program(name.encode("ascii"), b"\x01\x08" + data, data_damage=damage)
+    tape.turbo(2000)
+    return tape.tap(1)
+
+
 def kit_image(extension):
-    """A D80 or D82 of FILES, or a cartridge of two chips that fills 16 KiB."""
+    """A D80 or D82 of FILES, a cartridge of two chips that fills 16 KiB, or a tape."""
+    if extension == ".tap":
+        return kit_tape()
     import pet_and_cartridge_images_test as kit
     if extension == ".crt":
         chips = [(0, 0x8000, bytes(range(256)) * 32), (1, 0x8000, bytes((i * 5) & 0xFF for i in range(8096)))]

@@ -4,7 +4,7 @@
 // would start it. The input's first bytes choose the options and the selector
 // from the program's own grammar; the rest is the image: a kind (one of the
 // sizes the kinds of sector image have, a small G64's, a cartridge in 16 KiB,
-// or an archive, as long as its blocks reach) and blocks of 256 bytes, each a 2-byte block
+// or an archive or a tape, as long as its blocks reach) and blocks of 256 bytes, each a 2-byte block
 // index followed by up to 256 bytes; all other blocks are zero. The seeds are
 // real images in that form, so the fuzzer mutates whole sectors as well as
 // their bytes.
@@ -45,6 +45,7 @@ constexpr ImageKind imageKinds[] = {
     {533248, "image.d80"}, {1066496, "image.d82"}, {16384, "image.crt"},
     {0, "image.t64"},      {0, "image.p00"},      {0, "image.lnx"},
     {16072, "image.g64"},  // 84 half-tracks, two tracks of 7692 bytes
+    {0, "image.tap"},
 };
 
 // The blocks an archive's input can place: 64 KiB.

@@ -25,6 +25,7 @@ protected:
         std::cerr.rdbuf(saved_);
         nuk::cli::setProgramName("");
         nuk::cli::setQuietLevel(0);
+        nuk::cli::setVerboseLevel(0);
     }
     std::string printed() {
         std::string text = captured_.str();
@@ -107,11 +108,15 @@ TEST_F(Messages, QuietLevelsHideBySeverity) {
     }
 }
 
-TEST_F(Messages, SeverityZeroIsNeverShownSeverityFourOutlivesFatal) {
+TEST_F(Messages, NotesOnlyWithVerboseSeverityFourOutlivesFatal) {
     EXPECT_FALSE(nuk::cli::isShown(0));
     EXPECT_TRUE(nuk::cli::isShown(4));
     Msg{0, 0, "zero", {}}.print();
     EXPECT_EQ(printed(), "");
+    nuk::cli::setVerboseLevel(1);
+    nuk::cli::setQuietLevel(3);
+    EXPECT_FALSE((Msg{0, 0, "zero", {}}.print()));
+    EXPECT_EQ(printed(), "hexloom: note: zero\n");
     nuk::cli::setQuietLevel(4);
     EXPECT_FALSE(nuk::cli::isShown(3));
     EXPECT_TRUE(nuk::cli::isShown(4));
@@ -129,7 +134,7 @@ TEST(MessageNames, SeverityNames) {
     EXPECT_STREQ(nuk::cli::severityName(1), "warning");
     EXPECT_STREQ(nuk::cli::severityName(2), "error");
     EXPECT_STREQ(nuk::cli::severityName(3), "fatal");
-    EXPECT_STREQ(nuk::cli::severityName(0), "undef");
+    EXPECT_STREQ(nuk::cli::severityName(0), "note");
     EXPECT_STREQ(nuk::cli::severityName(-3), "undef");
 }
 
