@@ -9,8 +9,8 @@
 #include <iostream>
 #include <optional>
 
-#include "app/dump.hpp"
-#include "app/dump_2_source.hpp"
+#include "dump/dump.hpp"
+#include "dump/dump_2_source.hpp"
 #include "app/list_file.hpp"
 #include "app/options.hpp"
 #include "app/output_check.hpp"

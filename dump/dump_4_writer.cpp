@@ -1,6 +1,6 @@
 // Writing the lines of one dump in large blocks.
 
-#include "app/dump_4_writer.hpp"
+#include "dump/dump_4_writer.hpp"
 
 #include <algorithm>
 #include <string>

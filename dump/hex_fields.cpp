@@ -1,4 +1,4 @@
-#include "app/hex_fields.hpp"
+#include "dump/hex_fields.hpp"
 
 #include <cstring>
 
