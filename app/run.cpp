@@ -214,7 +214,7 @@ std::optional<Msg> serveSelector(const std::string& path, const std::string& sel
         report(nuk::selectorRefused(directory + ":" + selector));
         return std::optional<Msg>();
     };
-    std::optional<Msg> problem = nuk::glob(path, onImage, refuse);
+    std::optional<Msg> problem = nuk::glob(path, onImage, refuse, warnAboutMatch);
     if (problem && !namesSomething && !nuk::namedAsContainer(path)) {
         report(nuk::selectorRefused(path + ":" + selector));
         return std::nullopt;
@@ -236,7 +236,7 @@ std::optional<Msg> dumpArgument(const std::string& argument, Dumping& dumping) {
         return skipDirectory(path, dumping);
     };
     const auto [path, selector] = nuk::splitSelector(argument);
-    return selector.empty() ? nuk::glob(path, onFile, onDirectory) : serveSelector(path, selector, dumping);
+    return selector.empty() ? nuk::glob(path, onFile, onDirectory, warnAboutMatch) : serveSelector(path, selector, dumping);
 }
 
 // Standard input is named [data_from_stdin] in its path line.

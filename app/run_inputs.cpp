@@ -35,6 +35,8 @@ int processInputs(const std::vector<std::string>& arguments, const InputHandlers
 
 bool report(const std::optional<nuk::cli::Msg>& message) { return message && message->print(); }
 
+void warnAboutMatch(const nuk::cli::Msg& message) { message.printAsWarning(0); }
+
 void warnSkippingDirectory(const std::string& path) { nuk::pathMessage(path, "': skipping directory").print(); }
 
 bool refuseRawBytesToTerminal(bool writesRawBytes) {

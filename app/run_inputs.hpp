@@ -28,6 +28,10 @@ int processInputs(const std::vector<std::string>& arguments, const InputHandlers
 // Prints a message that came back from a lower layer; true when it was fatal.
 bool report(const std::optional<nuk::cli::Msg>& message);
 
+// A message about one match of a pattern is shown as a warning, whatever
+// its own severity: one file of many that fails does not fail the argument.
+void warnAboutMatch(const nuk::cli::Msg& message);
+
 // Directories are named and skipped, never descended into.
 void warnSkippingDirectory(const std::string& path);
 

@@ -62,7 +62,7 @@ std::optional<Msg> reverseArgument(const std::string& argument) {
         warnSkippingDirectory(path);
         return std::optional<Msg>();
     };
-    return nuk::glob(argument, onFile, onDirectory);
+    return nuk::glob(argument, onFile, onDirectory, warnAboutMatch);
 }
 
 }  // namespace
