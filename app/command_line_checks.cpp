@@ -1,6 +1,6 @@
 #include "app/command_line_checks.hpp"
 
-#include "app/dump_2_source.hpp"
+#include "dump/dump_2_source.hpp"
 #include "cli/value.hpp"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "app/dump.hpp"
+#include "dump/dump.hpp"
 #include "basic/program_listing.hpp"
 #include "console/console_string.hpp"
 #include "files/file_messages.hpp"
@@ -69,7 +69,7 @@ std::optional<nuk::cli::Msg> listFile(nuk::file_t& file, const std::string& path
         rest.load = true;
         rest.start = settings.start;
     }
-    nuk::file_t restOfFile{file.directory, file.name, nuk::heldBytesThen(result.held, input)};
-    const std::optional<nuk::cli::Msg> failure = dumpFile(restOfFile, rest, out);
+    const std::unique_ptr<nuk::BlockSource> restOfFile = nuk::heldBytesThen(result.held, input);
+    const std::optional<nuk::cli::Msg> failure = dumpFile(*restOfFile, {file.directory, file.name}, rest, out);
     return failure ? failure : input.failure();
 }

@@ -7,7 +7,7 @@
 #include <ostream>
 #include <string>
 
-#include "app/dump_settings.hpp"
+#include "dump/dump_settings.hpp"
 #include "basic/keywords.hpp"
 #include "cli/message.hpp"
 #include "files/file.hpp"

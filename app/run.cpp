@@ -9,11 +9,12 @@
 #include <iostream>
 #include <optional>
 
-#include "app/dump.hpp"
-#include "app/dump_2_source.hpp"
+#include "dump/dump.hpp"
+#include "dump/dump_2_source.hpp"
 #include "app/list_file.hpp"
 #include "app/options.hpp"
 #include "app/output_check.hpp"
+#include "app/run_inputs.hpp"
 #include "app/run_reverse.hpp"
 #include "cli/message.hpp"
 #include "cli/value.hpp"
@@ -129,19 +130,6 @@ DumpSettings dumpSettings() {
     return settings;
 }
 
-// Prints a message that came back from the file layer; true when it was fatal.
-bool report(const std::optional<Msg>& message) { return message && message->print(); }
-
-// A warning about a path; the path goes out through the console-aware writer.
-void warnAboutPath(const std::string& path, const char* suffix) {
-    Msg message;
-    message.severity = nuk::cli::severityWarning;
-    message.writer = [path, suffix](std::ostream& out) {
-        out << "'" << nuk::con::ConsoleString(nuk::cli::oneLine(path)) << suffix;
-    };
-    message.print();
-}
-
 // Raw bytes and source code are never coloured.
 bool colourAsked() { return color.given() && !raw.given() && !source.given(); }
 
@@ -226,7 +214,7 @@ std::optional<Msg> serveSelector(const std::string& path, const std::string& sel
         report(nuk::selectorRefused(directory + ":" + selector));
         return std::optional<Msg>();
     };
-    std::optional<Msg> problem = nuk::glob(path, onImage, refuse);
+    std::optional<Msg> problem = nuk::glob(path, onImage, refuse, warnAboutMatch);
     if (problem && !namesSomething && !nuk::namedAsContainer(path)) {
         report(nuk::selectorRefused(path + ":" + selector));
         return std::nullopt;
@@ -234,52 +222,33 @@ std::optional<Msg> serveSelector(const std::string& path, const std::string& sel
     return problem;
 }
 
-// Directories are named and skipped, never descended into.
 std::optional<Msg> skipDirectory(const std::string& path, Dumping& dumping) {
     beginFileOutput(path, dumping);
-    warnAboutPath(path, "': skipping directory");
+    warnSkippingDirectory(path);
     return std::nullopt;
 }
 
-// Returns the exit status for standard input as the only input.
-int processStandardInput(Dumping& dumping) {
-    if (nuk::con::isTerminal(std::cin)) {
-        nuk::cli::error("missing at least one FILE");
-        parser.printUsageLine(std::cerr);
-        parser.printTryHelp(std::cerr);
-        return 1;
-    }
-    const auto readAhead = dumping.settings.showsNothing() ? nuk::ReadAhead::nothing : nuk::ReadAhead::firstByte;
-    const auto dumpStdin = [&dumping](nuk::file_t& file) {
-        if (Epath.given() && dumping.settings.writesLines()) std::cout << nuk::stdinLabel << "\n";
-        return dumping.dump(file, nuk::stdinLabel);
-    };
-    const bool fatal = report(nuk::processStdin(dumpStdin, readAhead));
-    noteStandardOutput();
-    return fatal ? 1 : 0;
-}
-
-int processFileArguments(const std::vector<std::string>& arguments, Dumping& dumping) {
-    int exitStatus = 0;
+// One FILE argument: a path (on Windows: each match of its wildcards), or a
+// container's path and what to take from it.
+std::optional<Msg> dumpArgument(const std::string& argument, Dumping& dumping) {
     const nuk::PathHandler onFile = [&dumping](const std::string& path) { return dumpPath(path, dumping); };
     const nuk::DirectoryHandler onDirectory = [&dumping](const std::string& path, nuk::PathHandler) {
         return skipDirectory(path, dumping);
     };
-    for (const std::string& argument : arguments) {
-        const auto [path, selector] = nuk::splitSelector(argument);
-        const std::optional<Msg> problem =
-            selector.empty() ? nuk::glob(path, onFile, onDirectory) : serveSelector(path, selector, dumping);
-        if (report(problem)) exitStatus |= 1;
-        noteStandardOutput();
-    }
-    return exitStatus;
+    const auto [path, selector] = nuk::splitSelector(argument);
+    return selector.empty() ? nuk::glob(path, onFile, onDirectory, warnAboutMatch) : serveSelector(path, selector, dumping);
 }
 
-// Raw bytes would only garble a terminal, and could set it to any state.
-bool refuseRawBytesToTerminal() {
-    if (!raw.given() || !nuk::con::isTerminal(std::cout)) return false;
-    nuk::cli::fatal("standard output is a terminal: not writing raw bytes there");
-    return true;
+// Standard input is named [data_from_stdin] in its path line.
+InputHandlers dumpHandlers(Dumping& dumping) {
+    InputHandlers handlers;
+    handlers.onArgument = [&dumping](const std::string& argument) { return dumpArgument(argument, dumping); };
+    handlers.onStandardInput = [&dumping](nuk::file_t& file) {
+        if (Epath.given() && dumping.settings.writesLines()) std::cout << nuk::stdinLabel << "\n";
+        return dumping.dump(file, nuk::stdinLabel);
+    };
+    handlers.readAhead = dumping.settings.showsNothing() ? nuk::ReadAhead::nothing : nuk::ReadAhead::firstByte;
+    return handlers;
 }
 
 // Extracted bytes (--raw, --source, -r) cannot show a script that an input failed:
@@ -293,7 +262,7 @@ int extractionStatus(int exitStatus, std::uint64_t reportedBefore) {
 }  // namespace
 
 int run() {
-    if (refuseRawBytesToTerminal()) return 1;
+    if (refuseRawBytesToTerminal(raw.given() || reverse.given())) return 1;
     if (reverse.given()) {
         const std::uint64_t reportedBefore = nuk::cli::warningsAndErrorsReported();
         return extractionStatus(runReverse(parser.arguments()), reportedBefore);
@@ -306,8 +275,6 @@ int run() {
     applyTextMode();
     const std::uint64_t reportedBefore = nuk::cli::warningsAndErrorsReported();
     Dumping dumping{dumpSettings(), listingAsked(), ""};
-    const std::vector<std::string>& arguments = parser.arguments();
-    const int exitStatus =
-        finish(arguments.empty() ? processStandardInput(dumping) : processFileArguments(arguments, dumping));
+    const int exitStatus = finish(processInputs(parser.arguments(), dumpHandlers(dumping)));
     return dumping.settings.writesLines() ? exitStatus : extractionStatus(exitStatus, reportedBefore);
 }

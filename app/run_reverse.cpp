@@ -5,11 +5,10 @@
 
 #include "app/options.hpp"
 #include "app/output_check.hpp"
+#include "app/run_inputs.hpp"
 #include "basic/listing_input.hpp"
 #include "cli/message.hpp"
 #include "cli/value.hpp"
-#include "console/console.hpp"
-#include "console/console_string.hpp"
 #include "files/file.hpp"
 #include "files/file_messages.hpp"
 #include "reverse/reverse_dump.hpp"
@@ -53,47 +52,24 @@ std::optional<Msg> reverseInput(nuk::file_t& file, const std::optional<std::stri
     return message;
 }
 
-bool report(const std::optional<Msg>& message) { return message && message->print(); }
-
-int reverseStandardInput() {
-    if (nuk::con::isTerminal(std::cin)) {
-        nuk::cli::error("missing at least one FILE");
-        parser.printUsageLine(std::cerr);
-        parser.printTryHelp(std::cerr);
-        return 1;
-    }
-    const auto handler = [](nuk::file_t& file) { return reverseInput(file, std::nullopt); };
-    const bool fatal = report(nuk::processStdin(handler, nuk::ReadAhead::firstByte));
-    noteStandardOutput();
-    return fatal ? 1 : 0;
-}
-
 // A dump file's name is a path, whatever colons it holds: there is no
 // container to select from.
-int reverseFiles(const std::vector<std::string>& arguments) {
-    int exitStatus = 0;
+std::optional<Msg> reverseArgument(const std::string& argument) {
     const nuk::PathHandler onFile = [](const std::string& path) {
         return nuk::processFile(path, [&path](nuk::file_t& file) { return reverseInput(file, path); });
     };
     const nuk::DirectoryHandler onDirectory = [](const std::string& path, nuk::PathHandler) {
-        report(nuk::pathMessage(path, "': skipping directory"));
+        warnSkippingDirectory(path);
         return std::optional<Msg>();
     };
-    for (const std::string& argument : arguments) {
-        if (report(nuk::glob(argument, onFile, onDirectory))) exitStatus = 1;
-        noteStandardOutput();
-    }
-    return exitStatus;
+    return nuk::glob(argument, onFile, onDirectory, warnAboutMatch);
 }
 
 }  // namespace
 
 int runReverse(const std::vector<std::string>& arguments) {
-    // Raw bytes would act on a terminal as control codes.
-    if (nuk::con::isTerminal(std::cout)) {
-        nuk::cli::fatal("standard output is a terminal: not writing raw bytes there");
-        return 1;
-    }
-    const int exitStatus = arguments.empty() ? reverseStandardInput() : reverseFiles(arguments);
-    return confirmStandardOutput(exitStatus);
+    InputHandlers handlers;
+    handlers.onArgument = reverseArgument;
+    handlers.onStandardInput = [](nuk::file_t& file) { return reverseInput(file, std::nullopt); };
+    return confirmStandardOutput(processInputs(arguments, handlers));
 }

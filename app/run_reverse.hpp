@@ -5,6 +5,6 @@
 #include <string>
 #include <vector>
 
-// Returns the exit status: 1 when standard output is a terminal (nothing is
-// read then) or an input was no dump or could not be read.
+// Returns the exit status: 1 when an input was no dump or could not be read.
+// Standard output is no terminal: the run refused that before.
 int runReverse(const std::vector<std::string>& arguments);

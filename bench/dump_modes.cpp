@@ -1,13 +1,18 @@
 #include "bench/dump_modes.hpp"
 
-#include "app/options.hpp"
 #include "bench/byte_source.hpp"
 
 namespace bench {
 
-ColourScope::ColourScope(bool on) : saved_(console.colorEnabled) { console.colorEnabled = on; }
+nuk::con::Console& benchConsole()
+{
+    static nuk::con::Console console;
+    return console;
+}
 
-ColourScope::~ColourScope() { console.colorEnabled = saved_; }
+ColourScope::ColourScope(bool on) : saved_(benchConsole().colorEnabled) { benchConsole().colorEnabled = on; }
+
+ColourScope::~ColourScope() { benchConsole().colorEnabled = saved_; }
 
 std::vector<std::uint8_t> randomBytes(std::size_t n, std::uint64_t seed)
 {

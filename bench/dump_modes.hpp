@@ -6,11 +6,16 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/dump_settings.hpp"
+#include "console/console.hpp"
+#include "dump/dump_settings.hpp"
 
 namespace bench {
 
-// Sets the colour switch of the program's console; restores it when it goes
+// The console the benchmarks attach to standard output, as the program
+// attaches its own.
+nuk::con::Console& benchConsole();
+
+// Sets the colour switch of the benchmarks' console; restores it when it goes
 // out of scope.
 class ColourScope {
 public:

@@ -16,9 +16,8 @@
 #include <streambuf>
 #include <vector>
 
-#include "app/dump.hpp"
-#include "app/options.hpp"
 #include "bench/dump_modes.hpp"
+#include "dump/dump.hpp"
 
 namespace {
 
@@ -97,7 +96,7 @@ void BM_DumpNullStream(benchmark::State& state, LineFormat format)
 // can go out.
 void BM_DumpStdout(benchmark::State& state, LineFormat format)
 {
-    console.attach(std::cout);
+    bench::benchConsole().attach(std::cout);
     bench::ColourScope colour(format.colour);
     StdoutToNull redirect;
     for (auto _ : state)

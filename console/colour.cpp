@@ -34,6 +34,11 @@ bool setForegroundColor(std::ostream& stream, int colour) {
     return true;
 }
 
+bool colourReaches(const std::ostream& stream) {
+    const Console* console = colouringConsoleFor(stream);
+    return console != nullptr && (console->ansiCapable || isTerminal(stream));
+}
+
 std::string inlineForegroundEscape(const std::ostream& stream, int colour) {
     const Console* console = consoleToColour(stream, colour);
     if (console == nullptr || !console->ansiCapable) {

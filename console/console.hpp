@@ -55,6 +55,11 @@ void restoreColorsOnInterrupt(Console& console);
 bool setForegroundColor(std::ostream& stream, int colour);
 bool setBackgroundColor(std::ostream& stream, int colour);
 
+// Whether colour switched on for the stream reaches it at all: as escapes,
+// or through the attributes of a console that ignores them, which colour
+// only the console itself, never a redirected stream.
+bool colourReaches(const std::ostream& stream);
+
 // The escape text that setForegroundColor would write to the stream for the
 // colour, so that a writer can put it among its own text; empty when no
 // escape would be written there (colour off, no console, or a console whose

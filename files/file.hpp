@@ -27,6 +27,9 @@ struct file_t {
 using FileHandler = std::function<std::optional<cli::Msg>(file_t&)>;
 using PathHandler = std::function<std::optional<cli::Msg>(const std::string&)>;
 using DirectoryHandler = std::function<std::optional<cli::Msg>(const std::string&, PathHandler)>;
+// Takes the message about one match of a pattern (the Windows form expands
+// patterns itself), which stops neither the other matches nor the argument.
+using MatchMessageHandler = std::function<void(const cli::Msg&)>;
 
 extern const std::string pathSeparators;  // slash and backslash, on every platform
 
@@ -53,6 +56,7 @@ std::optional<cli::Msg> openFile(const std::string& path, file_t& file);
 std::optional<cli::Msg> openStdin(file_t& file, ReadAhead readAhead);
 std::optional<cli::Msg> processFile(const std::string& path, const FileHandler& handler);
 std::optional<cli::Msg> processStdin(const FileHandler& handler, ReadAhead readAhead);
-std::optional<cli::Msg> glob(const std::string& argument, PathHandler onFile, DirectoryHandler onDirectory);
+std::optional<cli::Msg> glob(const std::string& argument, PathHandler onFile, DirectoryHandler onDirectory,
+                             MatchMessageHandler onMatchMessage);
 
 }  // namespace nuk

@@ -22,7 +22,10 @@ cli::Msg namesNothing(const std::string& path, int errorNumber) {
 
 }  // namespace
 
-std::optional<cli::Msg> glob(const std::string& argument, PathHandler onFile, DirectoryHandler onDirectory) {
+// The shell has expanded the patterns: an argument is one path, with no
+// matches to tell about.
+std::optional<cli::Msg> glob(const std::string& argument, PathHandler onFile, DirectoryHandler onDirectory,
+                             MatchMessageHandler) {
     struct stat info;
     if (::stat(argument.c_str(), &info) != 0) return namesNothing(argument, errno);
     if (S_ISDIR(info.st_mode)) return onDirectory(argument, onFile);

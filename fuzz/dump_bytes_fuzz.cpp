@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/dump.hpp"
+#include "dump/dump.hpp"
 #include "fuzz/fuzz_support.hpp"
 
 namespace {

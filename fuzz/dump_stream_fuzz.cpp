@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "app/dump.hpp"
+#include "dump/dump.hpp"
 #include "files/block_source.hpp"
 #include "fuzz/fuzz_support.hpp"
 #include "tests/unit/piece_source.hpp"
@@ -90,11 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     for (std::size_t i = 0; i < inputSize; ++i) data[i] = input.restSize() > 0 ? input.rest()[i % input.restSize()] : 0;
 
     PieceSource source(data, pieces, sized, failAfter);
-    nuk::file_t file;
-    file.source.reset(&source);
     std::ostringstream out;
-    const std::optional<nuk::cli::Msg> message = dumpFile(file, r, out);
-    (void)file.source.release();
+    const std::optional<nuk::cli::Msg> message = dumpFile(source, {}, r, out);
 
     fuzz::check(!source.askedForNothing(), "a source is never asked for 0 bytes");
     fuzz::check(message.has_value() == source.failure().has_value(), "the source's failure is the dump's message");

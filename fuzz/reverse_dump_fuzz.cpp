@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/dump.hpp"
+#include "dump/dump.hpp"
 #include "fuzz/fuzz_support.hpp"
 #include "reverse/reverse_dump.hpp"
 #include "tests/unit/piece_source.hpp"

@@ -1,6 +1,9 @@
 #include "reverse/dump_line.hpp"
 
 #include <array>
+#include <initializer_list>
+
+#include "dump/hex_notations.hpp"
 
 namespace undump {
 
@@ -21,20 +24,26 @@ constexpr std::array<std::int8_t, 256> hexValue = hexValues();
 
 int valueOf(char c) { return hexValue[static_cast<unsigned char>(c)]; }
 
-// How the fields of a byte column are written: "00 00", "0x00,0x00",
-// "$00,$00" or the bits, "00000000 00000000". stride is the distance from
-// one field's digits to the next.
-struct Notation {
-    std::size_t prefixLength;  // "", "0x" or "$"
+// How the fields of a byte column are laid out: in one of the dump's hex
+// notations, "00 00", "0x00,0x00" or "$00,$00", or as bits,
+// "00000000 00000000". stride is the distance from one field's digits to the
+// next.
+struct FieldLayout {
+    const char* prefix;
+    std::size_t prefixLength;
     char separator;
     std::size_t stride;
     std::size_t digits;  // of a byte: two hexadecimal or eight binary ones
 };
 
-constexpr Notation plain{0, ' ', 3, 2};
-constexpr Notation cStyle{2, ',', 5, 2};
-constexpr Notation turbo{1, ',', 4, 2};
-constexpr Notation bits{0, ' ', 9, 8};
+constexpr FieldLayout hexLayout(const Notation& notation) {
+    return {notation.prefix, notation.prefixLength, notation.separator, notation.fieldLength(), 2};
+}
+
+constexpr FieldLayout plain = hexLayout(plainNotation);
+constexpr FieldLayout cStyle = hexLayout(cNotation);
+constexpr FieldLayout turbo = hexLayout(turboNotation);
+constexpr FieldLayout bits{"", 0, ' ', 9, 8};
 
 bool isBinaryDigit(char c) { return c == '0' || c == '1'; }
 
@@ -47,37 +56,42 @@ bool allOf(const char* at, std::size_t n, bool (*test)(char)) {
 
 // A field's digits: a byte's, in either case, or as many "-" for a
 // position past the end of the input.
-bool isMissingField(const Notation& notation, const char* at) {
-    return allOf(at, notation.digits, [](char c) { return c == '-'; });
+bool isMissingField(const FieldLayout& layout, const char* at) {
+    return allOf(at, layout.digits, [](char c) { return c == '-'; });
 }
-bool isByteField(const Notation& notation, const char* at) {
-    if (notation.digits == 8) return allOf(at, 8, isBinaryDigit);
+bool isByteField(const FieldLayout& layout, const char* at) {
+    if (layout.digits == 8) return allOf(at, 8, isBinaryDigit);
     return (valueOf(at[0]) | valueOf(at[1])) >= 0;
 }
-bool isField(const Notation& notation, const char* at) {
-    return isByteField(notation, at) || isMissingField(notation, at);
+bool isField(const FieldLayout& layout, const char* at) {
+    return isByteField(layout, at) || isMissingField(layout, at);
 }
 
-int byteOf(const Notation& notation, const char* at) {
-    if (notation.digits == 2) return valueOf(at[0]) << 4 | valueOf(at[1]);
+int byteOf(const FieldLayout& layout, const char* at) {
+    if (layout.digits == 2) return valueOf(at[0]) << 4 | valueOf(at[1]);
     int value = 0;
     for (std::size_t i = 0; i < 8; ++i) value = value << 1 | (at[i] - '0');
     return value;
 }
 
-// Eight binary digits (or "-") before a space are bits: no hex field is
-// that long.
-const Notation& notationAt(const char* at, const char* end) {
-    if (at < end && *at == '$') return turbo;
-    if (end - at >= 2 && at[0] == '0' && (at[1] == 'x' || at[1] == 'X')) return cStyle;
-    if (end - at > 8 && at[8] == ' ' && isField(bits, at)) return bits;
-    return plain;
+char lowerCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// The prefix is read in either case ("0X" as well as "0x").
+bool hasPrefix(const FieldLayout& layout, const char* at) {
+    for (std::size_t i = 0; i < layout.prefixLength; ++i) {
+        if (lowerCase(at[i]) != layout.prefix[i]) return false;
+    }
+    return true;
 }
 
-bool hasPrefix(const Notation& notation, const char* at) {
-    if (notation.prefixLength == 0) return true;
-    if (notation.prefixLength == 1) return at[0] == '$';
-    return at[0] == '0' && (at[1] == 'x' || at[1] == 'X');
+// Eight binary digits (or "-") before a space are bits: no hex field is
+// that long.
+const FieldLayout& layoutAt(const char* at, const char* end) {
+    for (const FieldLayout* prefixed : {&turbo, &cStyle}) {
+        if (static_cast<std::size_t>(end - at) >= prefixed->prefixLength && hasPrefix(*prefixed, at)) return *prefixed;
+    }
+    if (end - at > 8 && at[8] == ' ' && isField(bits, at)) return bits;
+    return plain;
 }
 
 // Characters of UTF-8 text (or of US-ASCII, where each byte is one): every
@@ -107,21 +121,21 @@ bool textFits(const char* rest, const char* end, std::size_t n) {
 // The fields that a hex column starting at `column` can have. A field is
 // followed by its separator: in the plain notation the last one too, by the
 // space before the text column. `rest` is left where the fields end.
-std::size_t countFields(const Notation& notation, const char* column, const char* end, const char** rest) {
-    const std::size_t fieldLength = notation.prefixLength + notation.digits;
+std::size_t countFields(const FieldLayout& layout, const char* column, const char* end, const char** rest) {
+    const std::size_t fieldLength = layout.prefixLength + layout.digits;
     std::size_t count = 0;
     const char* at = column;
-    if (notation.separator == ' ') {
-        const std::size_t digits = notation.digits;
-        while (static_cast<std::size_t>(end - at) > digits && isField(notation, at) && at[digits] == ' ') {
+    if (layout.separator == ' ') {
+        const std::size_t digits = layout.digits;
+        while (static_cast<std::size_t>(end - at) > digits && isField(layout, at) && at[digits] == ' ') {
             ++count;
-            at += notation.stride;
+            at += layout.stride;
         }
         *rest = count > 0 ? at - 1 : column;
         return count;
     }
-    while (static_cast<std::size_t>(end - at) >= fieldLength && hasPrefix(notation, at) &&
-           isField(notation, at + notation.prefixLength)) {
+    while (static_cast<std::size_t>(end - at) >= fieldLength && hasPrefix(layout, at) &&
+           isField(layout, at + layout.prefixLength)) {
         ++count;
         at += fieldLength;
         if (at == end || *at != ',') break;
@@ -138,35 +152,35 @@ std::size_t countFields(const Notation& notation, const char* column, const char
 // as many characters, so it is found from the most fields that the line can
 // hold: with fewer, the column is followed by one space and the further
 // fields, all `stride` characters each.
-std::size_t spacedFields(const Notation& notation, std::size_t most, const char* rest, const char* end) {
+std::size_t spacedFields(const FieldLayout& layout, std::size_t most, const char* rest, const char* end) {
     if (textFits(rest, end, most)) return most;
-    const std::size_t characters = characterCount(rest, end) + notation.stride * most;
-    if (characters % (notation.stride + 1) != 1) return 0;
-    const std::size_t fields = characters / (notation.stride + 1);
+    const std::size_t characters = characterCount(rest, end) + layout.stride * most;
+    if (characters % (layout.stride + 1) != 1) return 0;
+    const std::size_t fields = characters / (layout.stride + 1);
     return fields < most ? fields : 0;
 }
 
 // The fields of the hex column; 0 when it is not one.
-std::size_t fieldsOf(const Notation& notation, const char* column, const char* end) {
+std::size_t fieldsOf(const FieldLayout& layout, const char* column, const char* end) {
     const char* rest = column;
-    const std::size_t most = countFields(notation, column, end, &rest);
+    const std::size_t most = countFields(layout, column, end, &rest);
     if (most == 0) return 0;
-    if (notation.separator == ' ') return spacedFields(notation, most, rest, end);
+    if (layout.separator == ' ') return spacedFields(layout, most, rest, end);
     return textFits(rest, end, most) ? most : 0;
 }
 
 // The bytes of n fields; how many come before the first "--", or n + 1
 // when a byte follows a "--" (the end of the input cannot be followed by
 // more of it).
-std::size_t decodeFields(const Notation& notation, const char* column, std::size_t n, std::uint8_t* bytes) {
-    const char* digits = column + notation.prefixLength;
+std::size_t decodeFields(const FieldLayout& layout, const char* column, std::size_t n, std::uint8_t* bytes) {
+    const char* digits = column + layout.prefixLength;
     std::size_t present = 0;
-    while (present < n && !isMissingField(notation, digits)) {
-        bytes[present++] = static_cast<std::uint8_t>(byteOf(notation, digits));
-        digits += notation.stride;
+    while (present < n && !isMissingField(layout, digits)) {
+        bytes[present++] = static_cast<std::uint8_t>(byteOf(layout, digits));
+        digits += layout.stride;
     }
-    for (std::size_t i = present; i < n; ++i, digits += notation.stride) {
-        if (!isMissingField(notation, digits)) return n + 1;
+    for (std::size_t i = present; i < n; ++i, digits += layout.stride) {
+        if (!isMissingField(layout, digits)) return n + 1;
     }
     return present;
 }
@@ -235,7 +249,7 @@ LineKind otherKind(const char* begin, const char* end) {
     for (const char* p = begin; end - p >= 2; ++p) {
         if (!isAddressEnd(p, end)) continue;
         const char* column = p + 2;
-        return fieldsOf(notationAt(column, end), column, end) > 0 ? LineKind::broken : LineKind::path;
+        return fieldsOf(layoutAt(column, end), column, end) > 0 ? LineKind::broken : LineKind::path;
     }
     return namesSector(begin, end) ? LineKind::place : LineKind::path;
 }
@@ -258,13 +272,13 @@ DumpLine readDumpLine(const char* begin, const char* end, std::uint8_t* bytes) {
         return line;
     }
     const char* column = begin + digits + 2;
-    const Notation& notation = notationAt(column, end);
-    const std::size_t fields = fieldsOf(notation, column, end);
+    const FieldLayout& layout = layoutAt(column, end);
+    const std::size_t fields = fieldsOf(layout, column, end);
     if (fields == 0) {
         if (isPicture(column, end)) line.kind = LineKind::picture;
         return line;
     }
-    const std::size_t present = decodeFields(notation, column, fields, bytes);
+    const std::size_t present = decodeFields(layout, column, fields, bytes);
     if (present > fields) return line;
     for (std::size_t i = 0; i < digits; ++i) line.address = line.address << 4 | static_cast<unsigned>(valueOf(begin[i]));
     line.kind = LineKind::bytes;

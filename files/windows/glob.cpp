@@ -61,25 +61,26 @@ private:
     HANDLE handle_;
 };
 
-// Hands one entry to its handler. A message of one entry is shown at once,
-// as a warning, and never stops the expansion.
+// Hands one entry to its handler. A message of one entry goes to the
+// caller at once, before the next entry, and never stops the expansion.
 void dispatchEntry(const std::string& directory, const WIN32_FIND_DATAW& entry, const PathHandler& onFile,
-                   const DirectoryHandler& onDirectory) {
+                   const DirectoryHandler& onDirectory, const MatchMessageHandler& onMatchMessage) {
     const std::wstring name = entry.cFileName;
     if (convertibleUtf16Length(name) != name.size()) {
         const std::wstring convertible = name.substr(0, convertibleUtf16Length(name));
-        unconvertibleName(entryPath(directory, toUtf8(convertible))).printAsWarning(0);
+        onMatchMessage(unconvertibleName(entryPath(directory, toUtf8(convertible))));
         return;
     }
     const std::string path = entryPath(directory, toUtf8(name));
     const bool isDirectory = (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     const std::optional<cli::Msg> problem = isDirectory ? onDirectory(path, onFile) : onFile(path);
-    if (problem) problem->printAsWarning(0);
+    if (problem) onMatchMessage(*problem);
 }
 
 }  // namespace
 
-std::optional<cli::Msg> glob(const std::string& argument, PathHandler onFile, DirectoryHandler onDirectory) {
+std::optional<cli::Msg> glob(const std::string& argument, PathHandler onFile, DirectoryHandler onDirectory,
+                             MatchMessageHandler onMatchMessage) {
     if (convertibleUtf8Length(argument) != argument.size()) {
         return unconvertibleName(argument.substr(0, convertibleUtf8Length(argument)));
     }
@@ -103,7 +104,7 @@ std::optional<cli::Msg> glob(const std::string& argument, PathHandler onFile, Di
     Search search(FindFirstFileW(toLongPath(pattern).c_str(), &entry));
     if (!search.started()) return pathMessage(argument, "': no such file or directory");
     for (;;) {
-        if (!isDotEntry(entry.cFileName)) dispatchEntry(directory, entry, onFile, onDirectory);
+        if (!isDotEntry(entry.cFileName)) dispatchEntry(directory, entry, onFile, onDirectory, onMatchMessage);
         if (!search.next(entry)) {
             const DWORD code = GetLastError();
             if (code == ERROR_NO_MORE_FILES) return std::nullopt;

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "app/dump.hpp"
+#include "dump/dump.hpp"
 #include "files/block_source.hpp"
 #include "files/descriptor_source.hpp"
 #include "containers/disk_sectors.hpp"
@@ -51,11 +51,8 @@ Dumped dumpOf(nuk::BlockSource& source, const Request& r) {
     settings.seek = r.seek.value_or(0);
     settings.seekFromEnd = r.seekFromEnd;
     settings.length = r.len;
-    nuk::file_t file;
-    file.source.reset(&source);
     std::ostringstream out;
-    const bool failed = dumpFile(file, settings, out).has_value();
-    file.source.release();
+    const bool failed = dumpFile(source, {}, settings, out).has_value();
     return {out.str(), failed};
 }
 

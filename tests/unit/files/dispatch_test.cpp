@@ -35,7 +35,8 @@ Dispatch dispatch(const std::string& argument) {
         seen.path = path;
         return std::optional<nuk::cli::Msg>();
     };
-    const auto message = nuk::glob(argument, onFile, onDirectory);
+    const nuk::MatchMessageHandler onMatchMessage = [&](const nuk::cli::Msg&) { seen.handler += " and a match message"; };
+    const auto message = nuk::glob(argument, onFile, onDirectory, onMatchMessage);
     seen.message = message ? body(message) : "";
     return seen;
 }

@@ -59,6 +59,14 @@ TEST_F(AttributeColourTest, StreamsWithoutTheConsoleAreNotColoured) {
     EXPECT_TRUE(system().attributesSet.empty());
 }
 
+// Attributes colour the console only: a redirected stream gets no colour,
+// so the dump writes to it as to any stream without colour.
+TEST_F(AttributeColourTest, ColourReachesTheConsoleOnly) {
+    EXPECT_TRUE(colourReaches(std::cout));
+    console.attach(std::cerr);
+    EXPECT_FALSE(colourReaches(std::cerr)) << "standard error is redirected here";
+}
+
 TEST_F(AttributeColourTest, ResetReturnsToTheColoursAtStart) {
     setForegroundColor(std::cout, 9);
     setBackgroundColor(std::cout, 4);

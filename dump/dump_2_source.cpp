@@ -1,6 +1,6 @@
 // Writing the bytes of a dump as source code.
 
-#include "app/dump_2_source.hpp"
+#include "dump/dump_2_source.hpp"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "app/dump_3_line.hpp"
+#include "dump/dump_3_line.hpp"
 
 #include <cstring>
 #include <utility>

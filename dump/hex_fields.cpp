@@ -1,4 +1,4 @@
-#include "app/hex_fields.hpp"
+#include "dump/hex_fields.hpp"
 
 #include <cstring>
 
@@ -7,7 +7,7 @@ namespace {
 Field fieldWithDigits(const Notation& notation, char high, char low) {
     Field field;
     field.fill(' ');
-    const std::size_t prefixLength = std::strlen(notation.prefix);
+    const std::size_t prefixLength = notation.prefixLength;
     field[0] = notation.separator;
     std::memcpy(&field[1], notation.prefix, prefixLength);
     field[1 + prefixLength] = high;
@@ -18,7 +18,7 @@ Field fieldWithDigits(const Notation& notation, char high, char low) {
 }  // namespace
 
 HexFields::HexFields(const Notation& notation, bool upperCase)
-    : missing_(fieldWithDigits(notation, '-', '-')), length_(notation.fieldLength) {
+    : missing_(fieldWithDigits(notation, '-', '-')), length_(notation.fieldLength()) {
     const char* digits = upperCase ? "0123456789ABCDEF" : "0123456789abcdef";
     for (int value = 0; value < 256; ++value) {
         fields_[value] = fieldWithDigits(notation, digits[value >> 4], digits[value & 15]);

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/dump_2_source.hpp"
+#include "dump/dump_2_source.hpp"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "app/dump_2_output.hpp"
-#include "app/dump_settings.hpp"
+#include "dump/dump_2_output.hpp"
+#include "dump/dump_settings.hpp"
 
 // The formats by the names the command line gives them, in the order of
 // the help screen.

@@ -7,17 +7,7 @@
 #include <cstdint>
 #include <cstring>
 
-// One of the three ways to write a byte; every field but the first has the
-// separator in front of it.
-struct Notation {
-    char separator;           // ' ' or ','
-    const char* prefix;       // "", "0x" or "$"
-    std::size_t fieldLength;  // of a field with its separator
-};
-
-inline constexpr Notation plainNotation{' ', "", 3};
-inline constexpr Notation cNotation{',', "0x", 5};
-inline constexpr Notation turboNotation{',', "$", 4};
+#include "dump/hex_notations.hpp"
 
 // Every field is kept in eight bytes, so that one fixed-size copy writes it;
 // the bytes past its length are spaces and get overwritten by what follows.

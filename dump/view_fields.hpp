@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "app/dump_settings.hpp"
+#include "dump/dump_settings.hpp"
 #include "console/text_mode.hpp"
 
 // Eight cells of three bytes each (UTF-8) fit, with room for a fixed-size copy.

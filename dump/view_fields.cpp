@@ -1,4 +1,4 @@
-#include "app/view_fields.hpp"
+#include "dump/view_fields.hpp"
 
 #include <cstring>
 #include <string>

@@ -1,6 +1,6 @@
 // Writing the lines of one dump in large blocks.
 
-#include "app/dump_4_writer.hpp"
+#include "dump/dump_4_writer.hpp"
 
 #include <algorithm>
 #include <string>
@@ -113,10 +113,11 @@ void DumpWriter::flush() {
     }
 }
 
-// Colour asked for goes out only to a console that has it switched on.
+// Colour asked for goes out only where it reaches: to a console that has it
+// switched on. Redirected output that takes no escapes (Windows) is written
+// as plain text, in blocks, rather than column by column for nothing.
 bool DumpWriter::colourOn(const LineFormat& format, const std::ostream& out) {
-    const nuk::con::Console* console = nuk::con::consoleFor(out);
-    return format.colour && console != nullptr && console->colorEnabled;
+    return format.colour && nuk::con::colourReaches(out);
 }
 
 // The block goes out as console text where that text takes another form:

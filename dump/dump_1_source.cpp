@@ -1,7 +1,7 @@
 // The dump of one input: which positions it shows and at which addresses,
 // with the bytes read from the input's source only as far as they are shown.
 
-#include "app/dump.hpp"
+#include "dump/dump.hpp"
 
 #include <algorithm>
 #include <deque>
@@ -10,9 +10,9 @@
 #include <optional>
 #include <string>
 
-#include "app/dump_2_lines.hpp"
-#include "app/dump_2_raw.hpp"
-#include "app/dump_2_source.hpp"
+#include "dump/dump_2_lines.hpp"
+#include "dump/dump_2_raw.hpp"
+#include "dump/dump_2_source.hpp"
 #include "files/file_messages.hpp"
 #include "files/block_source.hpp"
 #include "files/stream_tail.hpp"
@@ -289,14 +289,14 @@ private:
 // The input comes as a source to read from rather than as bytes held whole;
 // a failing read ends the dump after the bytes that arrived, and its message
 // is what this handler returns.
-std::optional<nuk::cli::Msg> dumpFile(nuk::file_t& file, const DumpSettings& settings, std::ostream& out,
-                                      const std::optional<std::string>& placeLinePrefix) {
+std::optional<nuk::cli::Msg> dumpFile(nuk::BlockSource& source, const InputName& input, const DumpSettings& settings,
+                                      std::ostream& out, const std::optional<std::string>& placeLinePrefix) {
     if (settings.format.width == 0) return std::nullopt;  // refused on the command line
-    SourceDump dump(*file.source, file.name, settings, out, placeLinePrefix);
+    SourceDump dump(source, input.name, settings, out, placeLinePrefix);
     dump.run();
-    if (file.source->failure()) return file.source->failure();
+    if (source.failure()) return source.failure();
     if (const auto fault = dump.fault()) {
-        return nuk::pathMessage(file.directory + file.name, "': " + *fault, nuk::cli::severityFatal);
+        return nuk::pathMessage(input.directory + input.name, "': " + *fault, nuk::cli::severityFatal);
     }
     return std::nullopt;
 }

@@ -6,7 +6,7 @@
 
 #include <ostream>
 
-#include "app/dump_2_output.hpp"
+#include "dump/dump_2_output.hpp"
 
 class RawBytes final : public DumpOutput {
 public:

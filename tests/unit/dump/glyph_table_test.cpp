@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/hex_fields.hpp"
+#include "dump/hex_fields.hpp"
 #include "petscii/glyph_table.hpp"
 #include "petscii/petscii.hpp"
 

@@ -1,6 +1,6 @@
 // Writing the bytes of a dump unformatted.
 
-#include "app/dump_2_raw.hpp"
+#include "dump/dump_2_raw.hpp"
 
 // The bytes come in blocks already, so they go straight to the stream.
 void RawBytes::add(const std::uint8_t* bytes, std::size_t n) {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/dump.hpp"
+#include "dump/dump.hpp"
 #include "petscii/petscii.hpp"
 #include "files/block_source.hpp"
 #include "tests/unit/piece_source.hpp"
@@ -190,11 +190,8 @@ struct Request {
 
 // What dumpFile writes for the source, and its message.
 std::string dumpThrough(nuk::BlockSource& source, const Request& r, std::optional<nuk::cli::Msg>& message) {
-    nuk::file_t file;
-    file.source.reset(&source);
     std::ostringstream out;
-    message = dumpFile(file, r.settings(), out);
-    file.source.release();
+    message = dumpFile(source, {}, r.settings(), out);
     return out.str();
 }
 

@@ -9,9 +9,9 @@
 #include <ostream>
 #include <vector>
 
-#include "app/dump_2_output.hpp"
-#include "app/dump_4_writer.hpp"
-#include "app/dump_settings.hpp"
+#include "dump/dump_2_output.hpp"
+#include "dump/dump_4_writer.hpp"
+#include "dump/dump_settings.hpp"
 
 class DumpLines final : public DumpOutput {
 public:

@@ -8,10 +8,10 @@
 #include <cstdint>
 #include <string>
 
-#include "app/dump_settings.hpp"
+#include "dump/dump_settings.hpp"
 #include "petscii/glyph_table.hpp"
-#include "app/hex_fields.hpp"
-#include "app/view_fields.hpp"
+#include "dump/hex_fields.hpp"
+#include "dump/view_fields.hpp"
 
 // The texts written in front of the address, hex and text columns; all
 // empty when the colour does not go out as escapes in the text.

@@ -1,6 +1,6 @@
 // Laying the positions of one dump out in lines as their bytes arrive.
 
-#include "app/dump_2_lines.hpp"
+#include "dump/dump_2_lines.hpp"
 
 #include <algorithm>
 #include <cstring>

@@ -11,8 +11,8 @@
 #include <string>
 #include <ostream>
 
-#include "app/dump_3_line.hpp"
-#include "app/dump_settings.hpp"
+#include "dump/dump_3_line.hpp"
+#include "dump/dump_settings.hpp"
 
 class DumpWriter {
 public:
