@@ -1,4 +1,4 @@
-// What every kind of archive shares: the listing, finding an entry, and
+// What every kind of archive shares: its container, reading an entry, and
 // the name padding.
 
 #include "containers/archive_container.hpp"
@@ -7,7 +7,6 @@
 #include <utility>
 
 #include "containers/archive_faults.hpp"
-#include "containers/directory_listing.hpp"
 
 namespace nuk::archive {
 
@@ -16,37 +15,29 @@ std::uint16_t blocksFor(std::uint64_t bytes) {
     return static_cast<std::uint16_t>(std::min<std::uint64_t>((bytes + blockBytes - 1) / blockBytes, 0xFFFF));
 }
 
-std::optional<cli::Msg> ArchiveContainer::list(std::optional<disk::NamePattern> pattern,
-                                               std::unique_ptr<BlockSource>& source) {
-    source = disk::openDirectoryListing(header(), entries(), std::move(pattern));
+std::optional<disk::ListedEntry> ArchiveReader::nextListed() {
+    std::optional<ArchivedFile> entry = next();
+    if (entry) last_ = *entry;
+    return entry;
+}
+
+std::unique_ptr<BlockSource> ArchiveReader::openLast() {
+    return openFilePiece(file_, last_, argument_, [argument = argument_](auto delivered, auto expected) {
+        return endsInsideEntry(argument, delivered, expected);
+    });
+}
+
+std::optional<cli::Msg> ArchiveContainer::readHeader(disk::DiskHeader& listed) {
+    listed = header();
     return std::nullopt;
 }
 
-std::optional<cli::Msg> ArchiveContainer::openEntry(std::size_t number, std::unique_ptr<BlockSource>& source) {
-    return openFound([number, seen = std::size_t{0}](const ArchivedFile&) mutable { return ++seen == number; },
-                     source);
+std::optional<cli::Msg> ArchiveContainer::entries(std::unique_ptr<disk::EntryReader>& walk) {
+    walk = directory();
+    return std::nullopt;
 }
 
-std::optional<cli::Msg> ArchiveContainer::openFirstMatch(const disk::NamePattern& pattern,
-                                                         std::unique_ptr<BlockSource>& source) {
-    return openFound(
-        [&pattern](const ArchivedFile& entry) { return entry.fileType() != 0 && pattern.matches(entry.name); },
-        source);
-}
-
-template <typename Wanted>
-std::optional<cli::Msg> ArchiveContainer::openFound(Wanted wanted, std::unique_ptr<BlockSource>& source) {
-    const std::unique_ptr<ArchiveReader> reader = entries();
-    while (auto entry = reader->next()) {
-        if (!wanted(*entry)) continue;
-        source = openFilePiece(file_, *entry, argument_, [argument = argument_](auto delivered, auto expected) {
-            return endsInsideEntry(argument, delivered, expected);
-        });
-        return std::nullopt;
-    }
-    if (reader->failure()) return reader->failure();
-    return noSuchFile(argument_);
-}
+cli::Msg ArchiveContainer::noSuchEntry(std::size_t) const { return noSuchFile(argument_); }
 
 disk::DiskName paddedName(const std::uint8_t* bytes, std::size_t length) {
     disk::DiskName name;

@@ -1,14 +1,15 @@
 #pragma once
 // Archives of Commodore files (T64 tape archives, PC64 files, Lynx
 // archives): a directory of entries whose bytes lie one after another in the
-// archive file. Every kind describes its entries as ArchivedFiles; the
-// listing, the search by name or number and the reading are shared.
+// archive file. Every kind describes its entries as ArchivedFiles; reading
+// them is shared.
 
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "containers/container.hpp"
 #include "containers/file_piece_source.hpp"
@@ -31,12 +32,23 @@ std::uint16_t blocksFor(std::uint64_t bytes);
 // the walk with its message in failure().
 class ArchiveReader : public disk::EntryReader {
 public:
-    virtual std::optional<ArchivedFile> next() = 0;
-    std::optional<disk::ListedEntry> nextListed() final { return next(); }
+    ArchiveReader(std::shared_ptr<disk::ImageFile> file, std::string argument)
+        : file_(std::move(file)), argument_(std::move(argument)) {}
+
+    std::optional<disk::ListedEntry> nextListed() final;
     const std::optional<cli::Msg>& failure() const final { return failure_; }
+    // The entry's bytes from its place in the archive file.
+    std::unique_ptr<BlockSource> openLast() final;
 
 protected:
+    virtual std::optional<ArchivedFile> next() = 0;
+
+    const std::shared_ptr<disk::ImageFile> file_;
+    const std::string argument_;
     std::optional<cli::Msg> failure_;
+
+private:
+    ArchivedFile last_;
 };
 
 class ArchiveContainer : public Container {
@@ -44,26 +56,19 @@ public:
     ArchiveContainer(std::shared_ptr<disk::ImageFile> file, std::string argument)
         : file_(std::move(file)), argument_(std::move(argument)) {}
 
-    std::optional<cli::Msg> list(std::optional<disk::NamePattern> pattern,
-                                 std::unique_ptr<BlockSource>& source) final;
-    std::optional<cli::Msg> openEntry(std::size_t number, std::unique_ptr<BlockSource>& source) final;
-    // Entries of type DEL are listed but never loaded by name, as on a disk.
-    std::optional<cli::Msg> openFirstMatch(const disk::NamePattern& pattern,
-                                           std::unique_ptr<BlockSource>& source) final;
+    std::optional<cli::Msg> readHeader(disk::DiskHeader& header) final;
+    std::optional<cli::Msg> entries(std::unique_ptr<disk::EntryReader>& walk) final;
+    cli::Msg noSuchEntry(std::size_t entriesSeen) const final;
 
 protected:
     // The header line of the listing: the archive's name; archives have no
     // free blocks.
     virtual disk::DiskHeader header() const = 0;
     // A walk through the entries from the first; each walk reads on its own.
-    virtual std::unique_ptr<ArchiveReader> entries() const = 0;
+    virtual std::unique_ptr<ArchiveReader> directory() const = 0;
 
     const std::shared_ptr<disk::ImageFile> file_;
     const std::string argument_;
-
-private:
-    template <typename Wanted>
-    std::optional<cli::Msg> openFound(Wanted wanted, std::unique_ptr<BlockSource>& source);
 };
 
 // A name as an archive stores it, as the listing and the matching take it:

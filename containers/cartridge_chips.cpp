@@ -9,6 +9,7 @@
 
 #include "containers/cartridge_faults.hpp"
 #include "containers/disk_faults.hpp"
+#include "containers/file_piece_source.hpp"
 
 namespace nuk::cartridge {
 
@@ -143,6 +144,7 @@ std::optional<Chip> ChipReader::next() {
     previous_ = position_;
     position_ += length;
     ended_ = false;
+    last_ = chip;
     return chip;
 }
 
@@ -150,6 +152,13 @@ std::optional<disk::ListedEntry> ChipReader::nextListed() {
     const std::optional<Chip> chip = next();
     if (!chip) return std::nullopt;
     return listedChip(*chip);
+}
+
+std::unique_ptr<BlockSource> ChipReader::openLast() {
+    const FilePiece piece{last_.loadAddress, last_.dataOffset(), last_.dataSize};
+    return openFilePiece(file_, piece, argument_, [argument = argument_, packet = last_.packet](auto, auto) {
+        return chipPacketCutShort(argument, packet);
+    });
 }
 
 }  // namespace nuk::cartridge

@@ -66,6 +66,9 @@ public:
     std::optional<Chip> next();
     std::optional<disk::ListedEntry> nextListed() override;
     const std::optional<cli::Msg>& failure() const override { return failure_; }
+    // The chip delivered as a PRG is: its load address (little-endian),
+    // then its data.
+    std::unique_ptr<BlockSource> openLast() override;
 
 private:
     std::optional<cli::Msg> checkPosition() const;
@@ -75,6 +78,7 @@ private:
     const std::string argument_;
     std::uint64_t position_;                 // of the next packet's head
     std::optional<std::uint64_t> previous_;  // the packet handed out last
+    Chip last_;
     bool ended_ = false;
     std::optional<cli::Msg> failure_;
 };

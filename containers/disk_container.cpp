@@ -9,10 +9,9 @@
 
 #include "containers/container.hpp"
 #include "containers/container_kinds.hpp"
-#include "containers/directory_listing.hpp"
 #include "containers/disk_directory.hpp"
 #include "containers/disk_faults.hpp"
-#include "containers/disk_file_source.hpp"
+#include "containers/entry_choice.hpp"
 #include "containers/disk_sectors.hpp"
 #include "files/file_messages.hpp"
 
@@ -26,36 +25,26 @@ class DiskContainer final : public Container {
 public:
     DiskContainer(DiskImage image, std::string argument) : image_(std::move(image)), argument_(std::move(argument)) {}
 
-    std::optional<cli::Msg> list(std::optional<NamePattern> pattern, std::unique_ptr<BlockSource>& source) override {
-        DiskHeader header;
-        if (auto problem = readHeader(image_, argument_, header)) return problem;
-        source = openDirectoryListing(header, std::make_unique<DirectoryReader>(image_, argument_), std::move(pattern));
+    std::optional<cli::Msg> readHeader(DiskHeader& header) override { return disk::readHeader(image_, argument_, header); }
+
+    std::optional<cli::Msg> entries(std::unique_ptr<EntryReader>& walk) override {
+        walk = std::make_unique<DirectoryReader>(image_, argument_);
         return std::nullopt;
     }
 
-    std::optional<cli::Msg> openEntry(std::size_t number, std::unique_ptr<BlockSource>& source) override {
-        DirectoryEntry entry;
-        if (auto problem = findNumbered(number, entry)) return problem;
-        source = openChainedFile(image_, entry.start, argument_);
-        return std::nullopt;
-    }
-
-    std::optional<cli::Msg> openFirstMatch(const NamePattern& pattern, std::unique_ptr<BlockSource>& source) override {
-        DirectoryEntry entry;
-        if (auto problem = findFirstMatch(pattern, entry)) return problem;
-        source = openChainedFile(image_, entry.start, argument_);
-        return std::nullopt;
+    cli::Msg noSuchEntry(std::size_t) const override {
+        return pathMessage(argument_, "': no such file in the disk image");
     }
 
     // What the drive reads for the file: its data sectors and, for a REL
     // file, its side sectors after them.
-    std::optional<cli::Msg> openEntrySectors(std::size_t number, const NamePattern& pattern, const std::string&,
+    std::optional<cli::Msg> openEntrySectors(const EntryChoice& choice, const std::string&,
                                              std::unique_ptr<BlockSource>& source) override {
-        DirectoryEntry entry;
-        if (auto problem = number > 0 ? findNumbered(number, entry) : findFirstMatch(pattern, entry)) return problem;
+        DirectoryReader walk(image_, argument_);
+        if (auto problem = walkTo(walk, choice, *this)) return problem;
+        const DirectoryEntry& entry = walk.last();
         std::vector<Location> starts{entry.start};
-        constexpr std::uint8_t relativeFile = 4;
-        if (entry.fileType() == relativeFile && entry.sideSectors.track != 0) starts.push_back(entry.sideSectors);
+        if (entry.fileType() == fileType::rel && entry.sideSectors.track != 0) starts.push_back(entry.sideSectors);
         source = openChainSectors(image_, std::move(starts), argument_);
         return std::nullopt;
     }
@@ -73,31 +62,6 @@ public:
     }
 
 private:
-    // Every entry the listing shows counts, DEL entries included.
-    std::optional<cli::Msg> findNumbered(std::size_t number, DirectoryEntry& found) {
-        return find([number, seen = std::size_t{0}](const DirectoryEntry&) mutable { return ++seen == number; },
-                    found);
-    }
-
-    // Entries of type DEL are listed but never loaded by name.
-    std::optional<cli::Msg> findFirstMatch(const NamePattern& pattern, DirectoryEntry& found) {
-        return find(
-            [&pattern](const DirectoryEntry& entry) { return entry.fileType() != 0 && pattern.matches(entry.name); },
-            found);
-    }
-
-    template <typename Wanted>
-    std::optional<cli::Msg> find(Wanted wanted, DirectoryEntry& found) {
-        DirectoryReader directory(image_, argument_);
-        while (auto entry = directory.next()) {
-            if (!wanted(*entry)) continue;
-            found = *entry;
-            return std::nullopt;
-        }
-        if (directory.failure()) return directory.failure();
-        return pathMessage(argument_, "': no such file in the disk image");
-    }
-
     // The sector a selector names, checked against this disk; a whole
     // track stands for its first sector, or its last at the end of a run.
     std::optional<cli::Msg> locate(const TrackOrSector& place, bool end, Location& where) const {

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "containers/disk_faults.hpp"
+#include "containers/disk_file_source.hpp"
 #include "containers/sector_selection.hpp"
 
 namespace nuk::disk {
@@ -142,8 +143,13 @@ std::optional<DirectoryEntry> DirectoryReader::next() {
         entry.sideSectors = {raw[21], raw[22]};
         std::copy_n(raw + 5, entry.name.size(), entry.name.begin());
         entry.blocks = static_cast<std::uint16_t>(raw[30] | raw[31] << 8);
+        last_ = entry;
         return entry;
     }
+}
+
+std::unique_ptr<BlockSource> DirectoryReader::openLast() {
+    return openChainedFile(image_, last_.start, chain_.argument());
 }
 
 std::string DirectoryReader::placeOfHeader() const { return placeName(placesOf(image_.kind()).header); }

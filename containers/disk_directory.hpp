@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -50,6 +51,9 @@ public:
     // directory or after a failure.
     std::optional<DirectoryEntry> next();
     std::optional<ListedEntry> nextListed() override { return next(); }
+    // The entry handed out last, and its file read along its chain.
+    const DirectoryEntry& last() const { return last_; }
+    std::unique_ptr<BlockSource> openLast() override;
     const std::optional<cli::Msg>& failure() const override { return chain_.failure(); }
     // Whether the walk ended by coming back to a directory sector.
     bool looped() const override { return chain_.looped(); }
@@ -63,6 +67,7 @@ private:
     SectorChain chain_;  // reads image_
     Sector sector_{};
     std::size_t slot_;  // of the entry to read next in sector_
+    DirectoryEntry last_;
 };
 
 }  // namespace nuk::disk

@@ -5,13 +5,24 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "cli/message.hpp"
 #include "containers/disk_name_pattern.hpp"
+#include "files/block_source.hpp"
 
 namespace nuk::disk {
+
+// The file types of a type byte's bits 0-3, and its closed bit.
+namespace fileType {
+constexpr std::uint8_t del = 0, seq = 1, prg = 2, usr = 3, rel = 4, cbm = 5;
+}  // namespace fileType
+constexpr std::uint8_t closedFile = 0x80;
+constexpr std::uint8_t lockedFile = 0x40;
+constexpr std::uint8_t closedPrg = closedFile | fileType::prg;
+constexpr std::uint8_t closedSeq = closedFile | fileType::seq;
 
 struct ListedEntry {
     // Bits 0-3 the file type (0 DEL, 1 SEQ, 2 PRG, 3 USR, 4 REL, 5 CBM),
@@ -22,8 +33,8 @@ struct ListedEntry {
     std::uint16_t blocks = 0;  // as the entry states it
 
     std::uint8_t fileType() const { return type & 0x0F; }
-    bool closed() const { return (type & 0x80) != 0; }
-    bool locked() const { return (type & 0x40) != 0; }
+    bool closed() const { return (type & closedFile) != 0; }
+    bool locked() const { return (type & lockedFile) != 0; }
 };
 
 struct DiskHeader {
@@ -32,13 +43,17 @@ struct DiskHeader {
     unsigned freeBlocks = 0;
 };
 
-// The entries of a container in listing order.
+// The entries of a container in listing order, each of which can be opened
+// when the walk has reached it.
 class EntryReader {
 public:
     virtual ~EntryReader() = default;
 
     // The next entry the listing shows; nothing at the end or after a failure.
     virtual std::optional<ListedEntry> nextListed() = 0;
+    // The entry handed out last, as an input of its own: only after the
+    // walk has handed one out.
+    virtual std::unique_ptr<BlockSource> openLast() = 0;
     virtual const std::optional<cli::Msg>& failure() const = 0;
     // Whether the walk ended by coming back to an entry it had read: every
     // entry has been listed once by then, so the listing closes as at its end.

@@ -176,10 +176,11 @@ std::optional<LynxLayout> readLayout(disk::ImageFile& file) {
 
 class LynxReader final : public ArchiveReader {
 public:
-    LynxReader(disk::ImageFile& file, const LynxLayout& layout, std::string argument)
-        : fields_(file, layout.entriesAt, layout.directoryEnd), left_(layout.entryCount),
-          dataAt_(layout.directoryEnd), argument_(std::move(argument)) {}
+    LynxReader(std::shared_ptr<disk::ImageFile> file, const LynxLayout& layout, std::string argument)
+        : ArchiveReader(file, std::move(argument)), fields_(*file, layout.entriesAt, layout.directoryEnd),
+          left_(layout.entryCount), dataAt_(layout.directoryEnd) {}
 
+private:
     std::optional<ArchivedFile> next() override {
         if (left_ == 0 || failure_) return std::nullopt;
         Field name, blocks, type, last;
@@ -207,7 +208,6 @@ public:
         return entry;
     }
 
-private:
     bool read(Field& field) {
         switch (fields_.next(field)) {
         case FieldReader::Outcome::field: return true;
@@ -232,7 +232,6 @@ private:
     FieldReader fields_;
     std::uint64_t left_;
     std::uint64_t dataAt_;
-    const std::string argument_;
 };
 
 // The archive has no name of its own: the listing shows its file's name
@@ -258,8 +257,8 @@ public:
 
 protected:
     disk::DiskHeader header() const override { return headerNamed(nameOfArchiveFile(splitSelector(argument_).first)); }
-    std::unique_ptr<ArchiveReader> entries() const override {
-        return std::make_unique<LynxReader>(*file_, layout_, argument_);
+    std::unique_ptr<ArchiveReader> directory() const override {
+        return std::make_unique<LynxReader>(file_, layout_, argument_);
     }
 
 private:

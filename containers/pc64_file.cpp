@@ -48,18 +48,20 @@ disk::DiskName zeroPaddedName(const std::uint8_t* bytes) {
 
 class Pc64Reader final : public ArchiveReader {
 public:
-    Pc64Reader(std::optional<ArchivedFile> file, std::optional<cli::Msg> failure) : file_(std::move(file)) {
+    Pc64Reader(std::shared_ptr<disk::ImageFile> file, std::string argument, std::optional<ArchivedFile> entry,
+               std::optional<cli::Msg> failure)
+        : ArchiveReader(std::move(file), std::move(argument)), entry_(std::move(entry)) {
         failure_ = std::move(failure);
     }
 
+private:
     std::optional<ArchivedFile> next() override {
-        std::optional<ArchivedFile> file;
-        file.swap(file_);
-        return file;
+        std::optional<ArchivedFile> entry;
+        entry.swap(entry_);
+        return entry;
     }
 
-private:
-    std::optional<ArchivedFile> file_;
+    std::optional<ArchivedFile> entry_;
 };
 
 class Pc64File final : public ArchiveContainer {
@@ -85,10 +87,10 @@ protected:
     }
 
     // A header cut short leaves no entry, and says so after the listing's header line.
-    std::unique_ptr<ArchiveReader> entries() const override {
+    std::unique_ptr<ArchiveReader> directory() const override {
         std::optional<cli::Msg> failure;
         if (!entry_) failure = endsInsideDirectory(argument_);
-        return std::make_unique<Pc64Reader>(entry_, std::move(failure));
+        return std::make_unique<Pc64Reader>(file_, argument_, entry_, std::move(failure));
     }
 
 private:

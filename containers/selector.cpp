@@ -34,18 +34,22 @@ std::optional<std::size_t> entryNumber(const std::string& selector) {
     return number;
 }
 
-// "NAME@" and "#N@": the entry's own sectors.
-std::optional<cli::Msg> openEntrySectors(Container& container, const std::string& selector,
-                                         const std::string& argument, std::unique_ptr<BlockSource>& source) {
-    const std::string entry = selector.substr(0, selector.size() - 1);
-    if (entry[0] != '#') return container.openEntrySectors(0, disk::NamePattern(entry), argument, source);
+// "#N" or a name; a "#" that starts no entry number is refused.
+std::optional<cli::Msg> choiceOf(const std::string& entry, const std::string& argument,
+                                 std::optional<disk::EntryChoice>& choice) {
+    if (entry[0] != '#') {
+        choice = disk::EntryChoice::named(disk::NamePattern(entry));
+        return std::nullopt;
+    }
     const std::optional<std::size_t> number = entryNumber(entry);
     if (!number || *number == 0) return pathMessage(argument, "': not an entry number (the first entry is #1)");
-    return container.openEntrySectors(*number, disk::NamePattern(""), argument, source);
+    choice = disk::EntryChoice::numbered(*number);
+    return std::nullopt;
 }
 
 // A selector that starts with "#" is an entry number: a name that starts
-// with the character is written "\x23".
+// with the character is written "\x23". "NAME@" and "#N@" ask for the
+// entry's own sectors.
 std::optional<cli::Msg> openSelected(Container& container, const std::string& selector, const std::string& argument,
                                      std::unique_ptr<BlockSource>& source) {
     if (disk::selectsSectors(selector)) {
@@ -53,17 +57,17 @@ std::optional<cli::Msg> openSelected(Container& container, const std::string& se
         if (!selection) return pathMessage(argument, "': not a track and sector (@T/S, @T, @T/S-T/S or %T)");
         return container.openSectors(*selection, argument, source);
     }
-    if (disk::selectsEntrySectors(selector)) return openEntrySectors(container, selector, argument, source);
-    if (selector[0] == '#') {
-        const std::optional<std::size_t> number = entryNumber(selector);
-        if (!number || *number == 0)
-            return pathMessage(argument, "': not an entry number (the first entry is #1)");
-        return container.openEntry(*number, source);
+    if (isListingRequest(selector)) {
+        std::optional<disk::NamePattern> pattern;
+        if (selector.size() > 2) pattern.emplace(selector.substr(2));
+        return disk::openListing(container, std::move(pattern), source);
     }
-    if (!isListingRequest(selector)) return container.openFirstMatch(disk::NamePattern(selector), source);
-    std::optional<disk::NamePattern> pattern;
-    if (selector.size() > 2) pattern.emplace(selector.substr(2));
-    return container.list(std::move(pattern), source);
+    const bool entrySectors = disk::selectsEntrySectors(selector);
+    std::optional<disk::EntryChoice> choice;
+    if (auto refusal = choiceOf(entrySectors ? selector.substr(0, selector.size() - 1) : selector, argument, choice))
+        return refusal;
+    if (entrySectors) return container.openEntrySectors(*choice, argument, source);
+    return disk::openChosen(container, *choice, source);
 }
 
 // What each extension of a container names, in the words of the message
@@ -110,8 +114,8 @@ std::optional<cli::Msg> Container::openSectors(const disk::SectorSelection&, con
     return pathMessage(argument, "': no tracks and sectors: not a disk image");
 }
 
-std::optional<cli::Msg> Container::openEntrySectors(std::size_t, const disk::NamePattern&,
-                                                    const std::string& argument, std::unique_ptr<BlockSource>&) {
+std::optional<cli::Msg> Container::openEntrySectors(const disk::EntryChoice&, const std::string& argument,
+                                                    std::unique_ptr<BlockSource>&) {
     return pathMessage(argument, "': no tracks and sectors: not a disk image");
 }
 

@@ -150,15 +150,17 @@ T64Directory readDirectory(disk::ImageFile& file, const std::string& argument) {
 
 class T64Reader final : public ArchiveReader {
 public:
-    explicit T64Reader(std::shared_ptr<const T64Directory> directory) : directory_(std::move(directory)) {}
+    T64Reader(std::shared_ptr<disk::ImageFile> file, std::string argument,
+              std::shared_ptr<const T64Directory> directory)
+        : ArchiveReader(std::move(file), std::move(argument)), directory_(std::move(directory)) {}
 
+private:
     std::optional<ArchivedFile> next() override {
         if (index_ < directory_->files.size()) return directory_->files[index_++];
         failure_ = directory_->failure;
         return std::nullopt;
     }
 
-private:
     const std::shared_ptr<const T64Directory> directory_;
     std::size_t index_ = 0;
 };
@@ -171,7 +173,9 @@ public:
 
 protected:
     disk::DiskHeader header() const override { return directory_->header; }
-    std::unique_ptr<ArchiveReader> entries() const override { return std::make_unique<T64Reader>(directory_); }
+    std::unique_ptr<ArchiveReader> directory() const override {
+        return std::make_unique<T64Reader>(file_, argument_, directory_);
+    }
 
 private:
     const std::shared_ptr<const T64Directory> directory_;

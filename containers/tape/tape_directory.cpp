@@ -69,6 +69,7 @@ std::optional<TapeFile> TapeDirectory::next() {
             readProgram(file);
         }
         found_ = true;
+        last_ = file;
         return file;
     }
     finish();
