@@ -5,7 +5,6 @@
 
 #include <cstdint>
 
-#include "containers/container_kinds.hpp"
 #include "files/file_messages.hpp"
 
 namespace nuk {
@@ -13,11 +12,6 @@ namespace nuk {
 namespace {
 
 bool isListingRequest(const std::string& selector) { return selector == "$" || selector.rfind("$:", 0) == 0; }
-
-std::string lowerCase(std::string text) {
-    for (char& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return text;
-}
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -70,35 +64,6 @@ std::optional<cli::Msg> openSelected(Container& container, const std::string& se
     return disk::openChosen(container, *choice, source);
 }
 
-// What each extension of a container names, in the words of the message
-// about a file so named that is no such container.
-struct NamedKind {
-    const char* extension;
-    const char* whatItIsNot;
-};
-
-constexpr NamedKind namedKinds[] = {
-    {".d64", "a disk image of a known size"}, {".d71", "a disk image of a known size"},
-    {".d81", "a disk image of a known size"}, {".d80", "a disk image of a known size"},
-    {".d82", "a disk image of a known size"}, {".g64", "a GCR disk image"},
-    {".g71", "a GCR disk image"},             {".t64", "a T64 tape archive"},
-    {".lnx", "a Lynx archive"},               {".crt", "a cartridge image"},
-    {".tap", "a TAP file"},
-};
-
-// The kind the path's extension names, if any: PC64 files are .P00, .S00,
-// .U00, .R00, .D00 and the other two-digit numbers.
-const char* namedKindOf(const std::string& path) {
-    if (path.size() < 4) return nullptr;
-    const std::string extension = lowerCase(path.substr(path.size() - 4));
-    for (const NamedKind& kind : namedKinds) {
-        if (extension == kind.extension) return kind.whatItIsNot;
-    }
-    const bool pc64 = extension[0] == '.' && std::string("psurd").find(extension[1]) != std::string::npos &&
-                      isDigit(extension[2]) && isDigit(extension[3]);
-    return pc64 ? "a PC64 file" : nullptr;
-}
-
 }  // namespace
 
 std::pair<std::string, std::string> splitSelector(const std::string& argument) {
@@ -121,14 +86,6 @@ std::optional<cli::Msg> Container::openEntrySectors(const disk::EntryChoice&, co
 
 cli::Msg selectorRefused(const std::string& argument) {
     return pathMessage(argument, "': CBM $electors are not supported");
-}
-
-bool namedAsContainer(const std::string& path) { return namedKindOf(path) != nullptr; }
-
-std::optional<cli::Msg> notAsNamed(const std::string& path, const std::string& argument, std::uint64_t size) {
-    const char* kind = namedKindOf(path);
-    if (!kind) return std::nullopt;
-    return pathMessage(argument, "': not " + std::string(kind) + " (" + std::to_string(size) + " bytes)");
 }
 
 std::optional<cli::Msg> processSelector(const std::string& path, const std::string& selector,
