@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "containers/disk_image.hpp"
+#include "containers/disk/disk_image.hpp"
 #include "files/file_messages.hpp"
 
 namespace nuk {

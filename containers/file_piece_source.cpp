@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <utility>
 
-#include "containers/disk_faults.hpp"
+#include "containers/disk/disk_faults.hpp"
 
 namespace nuk {
 

@@ -3,7 +3,7 @@
 #include "containers/sector_selection.hpp"
 
 #include "cli/value.hpp"
-#include "containers/disk_image.hpp"
+#include "containers/disk/disk_image.hpp"
 
 namespace nuk::disk {
 

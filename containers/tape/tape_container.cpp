@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "containers/archive_container.hpp"
+#include "containers/archive/archive_container.hpp"
 #include "containers/container_kinds.hpp"
 #include "containers/entry_choice.hpp"
 #include "containers/tape/tap_file.hpp"

@@ -2,7 +2,7 @@
 
 #include "containers/tape/tape_directory.hpp"
 
-#include "containers/archive_container.hpp"
+#include "containers/archive/archive_container.hpp"
 #include "containers/tape/tape_faults.hpp"
 
 namespace nuk::tape {

@@ -1,6 +1,6 @@
 // Finding the syncs of a GCR track and decoding the blocks after them.
 
-#include "containers/gcr_code.hpp"
+#include "containers/gcr/gcr_code.hpp"
 
 namespace nuk::disk {
 

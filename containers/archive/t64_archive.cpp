@@ -16,10 +16,10 @@
 #include <iterator>
 #include <vector>
 
-#include "containers/archive_container.hpp"
-#include "containers/archive_faults.hpp"
+#include "containers/archive/archive_container.hpp"
+#include "containers/archive/archive_faults.hpp"
 #include "containers/container_kinds.hpp"
-#include "containers/disk_faults.hpp"
+#include "containers/disk/disk_faults.hpp"
 
 namespace nuk {
 

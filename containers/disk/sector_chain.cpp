@@ -1,6 +1,6 @@
 // Following a chain of sectors through a disk image.
 
-#include "containers/sector_chain.hpp"
+#include "containers/disk/sector_chain.hpp"
 
 #include <cerrno>
 #include <utility>

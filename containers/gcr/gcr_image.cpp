@@ -1,6 +1,6 @@
 // Reading a GCR image's track table and its tracks, one at a time.
 
-#include "containers/gcr_image.hpp"
+#include "containers/gcr/gcr_image.hpp"
 
 #include <algorithm>
 #include <cstring>
@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "containers/container_kinds.hpp"
-#include "containers/disk_container.hpp"
+#include "containers/disk/disk_container.hpp"
 
 namespace nuk::disk {
 

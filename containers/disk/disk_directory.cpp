@@ -1,14 +1,14 @@
 // Reading the header, the free block count and the entries of a disk
 // image's directory.
 
-#include "containers/disk_directory.hpp"
+#include "containers/disk/disk_directory.hpp"
 
 #include <algorithm>
 #include <cerrno>
 #include <utility>
 
-#include "containers/disk_faults.hpp"
-#include "containers/disk_file_source.hpp"
+#include "containers/disk/disk_faults.hpp"
+#include "containers/disk/disk_file_source.hpp"
 #include "containers/sector_selection.hpp"
 
 namespace nuk::disk {

@@ -1,7 +1,7 @@
 // A disk image as a container: D64, D71, D81, D80 and D82 images, known by
 // their size, and any other image of their file systems (the GCR images).
 
-#include "containers/disk_container.hpp"
+#include "containers/disk/disk_container.hpp"
 
 #include <cerrno>
 #include <utility>
@@ -9,10 +9,10 @@
 
 #include "containers/container.hpp"
 #include "containers/container_kinds.hpp"
-#include "containers/disk_directory.hpp"
-#include "containers/disk_faults.hpp"
+#include "containers/disk/disk_directory.hpp"
+#include "containers/disk/disk_faults.hpp"
+#include "containers/disk/disk_sectors.hpp"
 #include "containers/entry_choice.hpp"
-#include "containers/disk_sectors.hpp"
 #include "files/file_messages.hpp"
 
 namespace nuk {

@@ -9,8 +9,8 @@
 
 #include <cstring>
 
-#include "containers/archive_container.hpp"
-#include "containers/archive_faults.hpp"
+#include "containers/archive/archive_container.hpp"
+#include "containers/archive/archive_faults.hpp"
 #include "containers/container_kinds.hpp"
 
 namespace nuk {

@@ -1,6 +1,6 @@
 // The messages of a damaged or unreadable disk image.
 
-#include "containers/disk_faults.hpp"
+#include "containers/disk/disk_faults.hpp"
 
 #include "files/file_messages.hpp"
 

@@ -1,6 +1,6 @@
 // Sizes, tracks and sector positions of the disk image kinds.
 
-#include "containers/disk_image.hpp"
+#include "containers/disk/disk_image.hpp"
 
 #include <utility>
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "cli/message.hpp"
-#include "containers/disk_image.hpp"
+#include "containers/disk/disk_image.hpp"
 
 namespace nuk::disk {
 

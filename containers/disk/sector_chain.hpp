@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "cli/message.hpp"
-#include "containers/disk_faults.hpp"
-#include "containers/disk_image.hpp"
+#include "containers/disk/disk_faults.hpp"
+#include "containers/disk/disk_image.hpp"
 
 namespace nuk::disk {
 

@@ -1,14 +1,14 @@
 // Reading a cartridge image's header and walking its CHIP packets.
 
-#include "containers/cartridge_chips.hpp"
+#include "containers/cartridge/cartridge_chips.hpp"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <utility>
 
-#include "containers/cartridge_faults.hpp"
-#include "containers/disk_faults.hpp"
+#include "containers/cartridge/cartridge_faults.hpp"
+#include "containers/disk/disk_faults.hpp"
 #include "containers/file_piece_source.hpp"
 
 namespace nuk::cartridge {

@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "containers/disk/disk_image.hpp"
 #include "files/block_source.hpp"
-#include "containers/disk_image.hpp"
 
 namespace nuk::disk {
 

@@ -1,6 +1,6 @@
 // Decoding a GCR track's header and data blocks into its sectors.
 
-#include "containers/gcr_track.hpp"
+#include "containers/gcr/gcr_track.hpp"
 
 #include <algorithm>
 #include <array>

@@ -19,10 +19,10 @@
 #include <string>
 
 #include "cli/message.hpp"
-#include "containers/disk_image.hpp"
+#include "containers/disk/disk_image.hpp"
+#include "containers/disk/sector_chain.hpp"
 #include "containers/disk_name_pattern.hpp"
 #include "containers/listed_entry.hpp"
-#include "containers/sector_chain.hpp"
 
 namespace nuk::disk {
 

@@ -1,13 +1,13 @@
 // Reading a file inside a disk image along its sector chain.
 
-#include "containers/disk_file_source.hpp"
+#include "containers/disk/disk_file_source.hpp"
 
 #include <algorithm>
 #include <optional>
 #include <utility>
 
-#include "containers/disk_faults.hpp"
-#include "containers/sector_chain.hpp"
+#include "containers/disk/disk_faults.hpp"
+#include "containers/disk/sector_chain.hpp"
 #include "containers/sector_selection.hpp"
 
 namespace nuk::disk {

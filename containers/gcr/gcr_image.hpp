@@ -17,8 +17,8 @@
 #include <optional>
 #include <vector>
 
-#include "containers/disk_image.hpp"
-#include "containers/gcr_track.hpp"
+#include "containers/disk/disk_image.hpp"
+#include "containers/gcr/gcr_track.hpp"
 #include "containers/image_file.hpp"
 
 namespace nuk::disk {

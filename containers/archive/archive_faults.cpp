@@ -1,6 +1,6 @@
 // The messages of a damaged archive, or of a name it does not hold.
 
-#include "containers/archive_faults.hpp"
+#include "containers/archive/archive_faults.hpp"
 
 #include "files/file_messages.hpp"
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "containers/disk_image.hpp"
+#include "containers/disk/disk_image.hpp"
 #include "files/block_source.hpp"
 
 namespace nuk::disk {

@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "containers/disk_image.hpp"
-#include "containers/gcr_code.hpp"
+#include "containers/disk/disk_image.hpp"
+#include "containers/gcr/gcr_code.hpp"
 
 namespace nuk::disk {
 

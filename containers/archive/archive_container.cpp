@@ -1,12 +1,12 @@
 // What every kind of archive shares: its container, reading an entry, and
 // the name padding.
 
-#include "containers/archive_container.hpp"
+#include "containers/archive/archive_container.hpp"
 
 #include <algorithm>
 #include <utility>
 
-#include "containers/archive_faults.hpp"
+#include "containers/archive/archive_faults.hpp"
 
 namespace nuk::archive {
 

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "containers/cartridge_chips.hpp"
-#include "containers/cartridge_faults.hpp"
+#include "containers/cartridge/cartridge_chips.hpp"
+#include "containers/cartridge/cartridge_faults.hpp"
 #include "containers/container.hpp"
 #include "containers/container_kinds.hpp"
 

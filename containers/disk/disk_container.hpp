@@ -6,7 +6,7 @@
 #include <string>
 
 #include "containers/container.hpp"
-#include "containers/disk_image.hpp"
+#include "containers/disk/disk_image.hpp"
 
 namespace nuk {
 

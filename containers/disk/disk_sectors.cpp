@@ -1,15 +1,15 @@
 // Reading a disk's sectors whole: runs by track and sector, a file's chains,
 // a recorded track.
 
-#include "containers/disk_sectors.hpp"
+#include "containers/disk/disk_sectors.hpp"
 
 #include <algorithm>
 #include <cerrno>
 #include <optional>
 #include <utility>
 
-#include "containers/disk_faults.hpp"
-#include "containers/sector_chain.hpp"
+#include "containers/disk/disk_faults.hpp"
+#include "containers/disk/sector_chain.hpp"
 #include "containers/sector_selection.hpp"
 
 namespace nuk::disk {

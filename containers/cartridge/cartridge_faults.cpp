@@ -1,6 +1,6 @@
 // The messages of a damaged cartridge image.
 
-#include "containers/cartridge_faults.hpp"
+#include "containers/cartridge/cartridge_faults.hpp"
 
 #include "files/file_messages.hpp"
 
