@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "containers/disk/disk_image.hpp"
+#include "files/file.hpp"
 #include "files/file_messages.hpp"
 
 namespace nuk {
@@ -101,10 +101,10 @@ bool namedAsContainer(const std::string& path) { return namedKindOf(path) != nul
 // that is no container, unless its name says it was meant as one.
 std::optional<cli::Msg> openContainer(const std::string& path, const std::string& argument,
                                       std::unique_ptr<Container>& container) {
-    const std::optional<std::uint64_t> size = disk::regularFileSize(path);
+    const std::optional<std::uint64_t> size = regularFileSize(path);
     if (!size) return selectorRefused(argument);
     if (auto problem = checkFileExistsReadable(path)) {
-        if (disk::layoutForSize(*size) || namedAsContainer(path)) return problem;
+        if (isDiskImageSize(*size) || namedAsContainer(path)) return problem;
         return selectorRefused(argument);
     }
     std::shared_ptr<disk::ImageFile> file = disk::openImageFile(path, *size);

@@ -45,5 +45,8 @@ std::unique_ptr<Container> recognizeGcrImage(const std::shared_ptr<disk::ImageFi
 // D64, D71, D81, D80 and D82 images, by their size.
 std::unique_ptr<Container> recognizeDiskImage(const std::shared_ptr<disk::ImageFile>& file,
                                               const std::string& argument);
+// Whether a file of this size is taken for such an image: one that cannot
+// be read then says why rather than refusing the selector.
+bool isDiskImageSize(std::uint64_t size);
 
 }  // namespace nuk

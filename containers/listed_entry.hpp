@@ -43,6 +43,22 @@ struct DiskHeader {
     unsigned freeBlocks = 0;
 };
 
+// The data bytes of a disk block, its link bytes left out: what a listing
+// counts a file's length in, whatever holds the file.
+constexpr std::uint64_t blockDataBytes = 254;
+
+// The number of blocks a file of this many bytes takes on a disk, as the
+// listing shows it (at most what a line number holds).
+std::uint16_t blocksFor(std::uint64_t bytes);
+
+// A name as an archive or a tape stores it, as the listing and the
+// matching take it: padded with $A0 after its last character. They pad with
+// spaces, $A0 or zero bytes; `length` bytes at most 16 are taken.
+DiskName paddedName(const std::uint8_t* bytes, std::size_t length);
+
+// The header of a listing that shows this name and no id.
+DiskHeader headerNamed(const DiskName& name);
+
 // The entries of a container in listing order, each of which can be opened
 // when the walk has reached it.
 class EntryReader {

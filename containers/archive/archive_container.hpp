@@ -24,10 +24,6 @@ namespace nuk::archive {
 // `offset`; bytes the archive file does not hold are missing.
 struct ArchivedFile : disk::ListedEntry, FilePiece {};
 
-// The number of 254-byte blocks a file of this many bytes takes on a disk,
-// as the listing shows it (at most what a line number holds).
-std::uint16_t blocksFor(std::uint64_t bytes);
-
 // The entries of one archive in directory order. A damaged directory ends
 // the walk with its message in failure().
 class ArchiveReader : public disk::EntryReader {
@@ -70,13 +66,5 @@ protected:
     const std::shared_ptr<disk::ImageFile> file_;
     const std::string argument_;
 };
-
-// A name as an archive stores it, as the listing and the matching take it:
-// padded with $A0 after its last character. Archives pad with spaces, $A0
-// or zero bytes; `length` bytes at most 16 are taken.
-disk::DiskName paddedName(const std::uint8_t* bytes, std::size_t length);
-
-// The header of a listing that shows this name and no id.
-disk::DiskHeader headerNamed(const disk::DiskName& name);
 
 }  // namespace nuk::archive

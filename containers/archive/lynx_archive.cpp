@@ -19,7 +19,7 @@
 #include "containers/archive/archive_container.hpp"
 #include "containers/archive/archive_faults.hpp"
 #include "containers/container_kinds.hpp"
-#include "containers/disk/disk_faults.hpp"
+#include "containers/stored_numbers.hpp"
 #include "files/file.hpp"
 
 namespace nuk {
@@ -28,7 +28,7 @@ namespace {
 
 using namespace archive;
 
-constexpr std::uint64_t blockBytes = 254;
+constexpr std::uint16_t basicStart = 0x0801;  // the BASIC program's load address
 constexpr std::uint8_t fieldEnd = 0x0D;
 constexpr std::size_t longestField = 32;        // a name is 16 bytes; anything longer is no directory
 constexpr std::size_t longestBasicStub = 2048;  // where the three zero bytes must have come by
@@ -129,11 +129,11 @@ std::optional<std::uint8_t> typeOfLetter(const Field& field) {
         if (byte == ' ') continue;
         if (type) return std::nullopt;
         switch (byte | 0x20) {
-        case 'd': type = 0x80; break;
-        case 's': type = 0x81; break;
-        case 'p': type = 0x82; break;
-        case 'u': type = 0x83; break;
-        case 'r': type = 0x84; break;
+        case 'd': type = disk::closedFile | disk::fileType::del; break;
+        case 's': type = disk::closedFile | disk::fileType::seq; break;
+        case 'p': type = disk::closedFile | disk::fileType::prg; break;
+        case 'u': type = disk::closedFile | disk::fileType::usr; break;
+        case 'r': type = disk::closedFile | disk::fileType::rel; break;
         default: return std::nullopt;
         }
     }
@@ -151,8 +151,9 @@ struct LynxLayout {
 // entry count; nothing when the file is no Lynx archive.
 std::optional<LynxLayout> readLayout(disk::ImageFile& file) {
     std::uint8_t loadAddress[2];
-    if (!file.readAt(0, loadAddress, 2) || loadAddress[0] != 0x01 || loadAddress[1] != 0x08) return std::nullopt;
-    FieldReader program(file, 2, longestBasicStub);
+    if (!file.readAt(0, loadAddress, sizeof loadAddress) || littleEndian16(loadAddress) != basicStart)
+        return std::nullopt;
+    FieldReader program(file, sizeof loadAddress, longestBasicStub);
     std::uint8_t byte;
     for (unsigned zeros = 0; zeros < 3;) {
         if (!program.nextByte(byte)) return std::nullopt;
@@ -171,7 +172,7 @@ std::optional<LynxLayout> readLayout(disk::ImageFile& file) {
     if (fields.next(field) != FieldReader::Outcome::field) return std::nullopt;
     const auto count = numberField(field);
     if (!count) return std::nullopt;
-    return LynxLayout{fields.position(), *blocks * blockBytes, *count};
+    return LynxLayout{fields.position(), *blocks * disk::blockDataBytes, *count};
 }
 
 class LynxReader final : public ArchiveReader {
@@ -188,7 +189,7 @@ private:
         const auto blockCount = numberField(blocks);
         const auto fileType = typeOfLetter(type);
         if (!blockCount || !fileType) return damaged();
-        if ((*fileType & 0x0F) == 4) {
+        if ((*fileType & 0x0F) == disk::fileType::rel) {
             Field recordLength;
             if (!read(recordLength)) return std::nullopt;
             if (!numberField(recordLength)) return damaged();
@@ -196,14 +197,14 @@ private:
         if (!read(last)) return std::nullopt;
         const auto lastValue = numberField(last);
         // The last block holds one byte less than the value: 1 to 255.
-        if (!lastValue || (*blockCount > 0 && (*lastValue < 1 || *lastValue > blockBytes + 1))) return damaged();
+        if (!lastValue || (*blockCount > 0 && (*lastValue < 1 || *lastValue > disk::blockDataBytes + 1))) return damaged();
         ArchivedFile entry;
         entry.type = *fileType;
-        entry.name = paddedName(name.data(), name.size());
+        entry.name = disk::paddedName(name.data(), name.size());
         entry.blocks = static_cast<std::uint16_t>(std::min<std::uint64_t>(*blockCount, 0xFFFF));
         entry.offset = dataAt_;
-        entry.length = *blockCount == 0 ? 0 : (*blockCount - 1) * blockBytes + (*lastValue - 1);
-        dataAt_ += *blockCount * blockBytes;
+        entry.length = *blockCount == 0 ? 0 : (*blockCount - 1) * disk::blockDataBytes + (*lastValue - 1);
+        dataAt_ += *blockCount * disk::blockDataBytes;
         --left_;
         return entry;
     }
@@ -247,7 +248,7 @@ disk::DiskName nameOfArchiveFile(const std::string& path) {
         else if (byte >= 0x20 && byte < 0x7F) bytes.push_back(byte);
         else bytes.push_back('?');
     }
-    return paddedName(bytes.data(), bytes.size());
+    return disk::paddedName(bytes.data(), bytes.size());
 }
 
 class LynxArchive final : public ArchiveContainer {
@@ -256,7 +257,7 @@ public:
         : ArchiveContainer(std::move(file), std::move(argument)), layout_(layout) {}
 
 protected:
-    disk::DiskHeader header() const override { return headerNamed(nameOfArchiveFile(splitSelector(argument_).first)); }
+    disk::DiskHeader header() const override { return disk::headerNamed(nameOfArchiveFile(splitSelector(argument_).first)); }
     std::unique_ptr<ArchiveReader> directory() const override {
         return std::make_unique<LynxReader>(file_, layout_, argument_);
     }

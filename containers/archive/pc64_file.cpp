@@ -20,20 +20,21 @@ namespace {
 using namespace archive;
 
 constexpr std::size_t headerSize = 0x1A;
+constexpr std::size_t nameField = 0x08;
 constexpr char signature[8] = {'C', '6', '4', 'F', 'i', 'l', 'e', '\0'};
 
 // The closed file type the extension's letter names; a name without one is
 // taken for a PRG.
 std::uint8_t typeNamedBy(const std::string& path) {
-    constexpr std::uint8_t closed = 0x80;
+    using namespace disk::fileType;
     const std::size_t dot = path.rfind('.');
     const char letter = dot == std::string::npos || dot + 1 >= path.size() ? 'p' : path[dot + 1];
     switch (letter | 0x20) {
-    case 'd': return closed | 0;
-    case 's': return closed | 1;
-    case 'u': return closed | 3;
-    case 'r': return closed | 4;
-    default: return closed | 2;
+    case 'd': return disk::closedFile | del;
+    case 's': return disk::closedFile | seq;
+    case 'u': return disk::closedFile | usr;
+    case 'r': return disk::closedFile | rel;
+    default: return disk::closedFile | prg;
     }
 }
 
@@ -72,10 +73,10 @@ public:
         if (!file_->readAt(0, header, headerSize)) return;
         ArchivedFile entry;
         entry.type = typeNamedBy(splitSelector(argument_).first);
-        entry.name = zeroPaddedName(header + 8);
+        entry.name = zeroPaddedName(header + nameField);
         entry.offset = headerSize;
         entry.length = file_->size() - headerSize;
-        entry.blocks = blocksFor(entry.length);
+        entry.blocks = disk::blocksFor(entry.length);
         entry_ = entry;
     }
 
@@ -83,7 +84,7 @@ protected:
     disk::DiskHeader header() const override {
         disk::DiskName name;
         name.fill(disk::namePadding);
-        return headerNamed(entry_ ? entry_->name : name);
+        return disk::headerNamed(entry_ ? entry_->name : name);
     }
 
     // A header cut short leaves no entry, and says so after the listing's header line.

@@ -19,7 +19,7 @@
 #include "containers/archive/archive_container.hpp"
 #include "containers/archive/archive_faults.hpp"
 #include "containers/container_kinds.hpp"
-#include "containers/disk/disk_faults.hpp"
+#include "containers/stored_numbers.hpp"
 
 namespace nuk {
 
@@ -29,16 +29,21 @@ using namespace archive;
 
 constexpr std::size_t headerSize = 0x40;
 constexpr std::size_t slotSize = 32;
+constexpr std::size_t signatureLength = 32;
+constexpr std::size_t nameLength = 16;  // of the tape name's 24 bytes, as many as a listing shows
+
+// Where the fields lie in the header and in a directory slot.
+namespace headerField {
+constexpr std::size_t slots = 0x22, usedEntries = 0x24, tapeName = 0x28;
+}  // namespace headerField
+namespace slotField {
+constexpr std::size_t type = 0x00, start = 0x02, end = 0x04, dataOffset = 0x08, name = 0x10;
+}  // namespace slotField
+
 constexpr std::uint8_t normalFile = 1;
 constexpr std::uint8_t memorySnapshot = 3;
-constexpr std::uint8_t closedPrg = 0x82;
 // A widely used converter wrote this end address into every entry.
 constexpr std::uint16_t placeholderEnd = 0xC3C6;
-
-std::uint16_t word(const std::uint8_t* at) { return static_cast<std::uint16_t>(at[0] | at[1] << 8); }
-std::uint32_t longWord(const std::uint8_t* at) {
-    return static_cast<std::uint32_t>(word(at)) | static_cast<std::uint32_t>(word(at + 2)) << 16;
-}
 
 // The signatures the tape archives in the wild start with; what follows
 // them in the 32 bytes is padding, zero bytes or spaces. A TAP file
@@ -80,13 +85,14 @@ std::vector<Slot> readSlots(disk::ImageFile& file, const std::string& argument, 
             failure = at + slotSize > file.size() ? endsInsideDirectory(argument) : disk::imageReadFailed(argument, errno);
             break;
         }
-        if (raw[0] != normalFile && raw[0] != memorySnapshot) continue;
+        const std::uint8_t type = raw[slotField::type];
+        if (type != normalFile && type != memorySnapshot) continue;
         Slot slot;
-        slot.file.type = closedPrg;
-        slot.file.name = paddedName(raw + 0x10, 16);
-        slot.file.loadAddress = word(raw + 2);
-        slot.file.offset = longWord(raw + 8);
-        slot.end = word(raw + 4);
+        slot.file.type = disk::closedPrg;
+        slot.file.name = disk::paddedName(raw + slotField::name, nameLength);
+        slot.file.loadAddress = littleEndian16(raw + slotField::start);
+        slot.file.offset = littleEndian(raw + slotField::dataOffset, 4);
+        slot.end = littleEndian16(raw + slotField::end);
         dataStart = std::min(dataStart, slot.file.offset);
         slots.push_back(slot);
     }
@@ -127,7 +133,7 @@ void settleLengths(std::vector<Slot>& slots, std::uint64_t fileSize) {
         const bool honest = slot.end != placeholderEnd && byAddresses > 0 && byAddresses <= byOffsets;
         const bool longerThanFile = next >= fileSize && byAddresses > byOffsets;
         slot.file.length = honest || (addressesAgree && longerThanFile) ? byAddresses : byOffsets;
-        slot.file.blocks = blocksFor(2 + slot.file.length);
+        slot.file.blocks = disk::blocksFor(2 + slot.file.length);
     }
 }
 
@@ -135,13 +141,14 @@ T64Directory readDirectory(disk::ImageFile& file, const std::string& argument) {
     T64Directory directory;
     std::uint8_t header[headerSize] = {};
     if (!file.readAt(0, header, headerSize)) {
-        directory.header = headerNamed(paddedName(header, 0));
+        directory.header = disk::headerNamed(disk::paddedName(header, 0));
         directory.failure = endsInsideDirectory(argument);
         return directory;
     }
-    directory.header = headerNamed(paddedName(header + 0x28, 16));
+    directory.header = disk::headerNamed(disk::paddedName(header + headerField::tapeName, nameLength));
     // Some archives count their slots only in the used entries' field.
-    const unsigned slotCount = std::max(word(header + 0x22), word(header + 0x24));
+    const unsigned slotCount =
+        std::max(littleEndian16(header + headerField::slots), littleEndian16(header + headerField::usedEntries));
     std::vector<Slot> slots = readSlots(file, argument, slotCount, directory.failure);
     settleLengths(slots, file.size());
     for (const Slot& slot : slots) directory.files.push_back(slot.file);
@@ -185,7 +192,7 @@ private:
 
 std::unique_ptr<Container> recognizeT64Archive(const std::shared_ptr<disk::ImageFile>& file,
                                                const std::string& argument) {
-    std::uint8_t signature[32];
+    std::uint8_t signature[signatureLength];
     if (!file->readAt(0, signature, sizeof signature) || !isT64Signature(signature)) return nullptr;
     return std::make_unique<T64Archive>(file, argument);
 }

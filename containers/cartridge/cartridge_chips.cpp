@@ -8,8 +8,8 @@
 #include <utility>
 
 #include "containers/cartridge/cartridge_faults.hpp"
-#include "containers/disk/disk_faults.hpp"
 #include "containers/file_piece_source.hpp"
+#include "containers/stored_numbers.hpp"
 
 namespace nuk::cartridge {
 
@@ -20,14 +20,6 @@ constexpr std::size_t packetHead = 16;
 
 constexpr const char* signatures[] = {"C64 CARTRIDGE   ", "C128 CARTRIDGE  ", "VIC20 CARTRIDGE ",
                                       "PLUS4 CARTRIDGE ", "CBM2 CARTRIDGE  "};
-
-std::uint64_t bigEndian(const std::uint8_t* bytes, std::size_t n) {
-    std::uint64_t value = 0;
-    for (std::size_t i = 0; i < n; ++i) value = value << 8 | bytes[i];
-    return value;
-}
-
-std::uint16_t bigEndian16(const std::uint8_t* bytes) { return static_cast<std::uint16_t>(bigEndian(bytes, 2)); }
 
 bool hasSignature(const std::uint8_t* header) {
     return std::any_of(std::begin(signatures), std::end(signatures),
@@ -80,15 +72,13 @@ disk::DiskHeader listingHeader(const CartridgeHeader& header) {
 }
 
 disk::ListedEntry listedChip(const Chip& chip) {
-    constexpr std::uint8_t closedPrg = 0x82;
     disk::ListedEntry entry;
-    entry.type = closedPrg;
+    entry.type = disk::closedPrg;
     entry.name.fill(disk::namePadding);
     const std::string bank = std::to_string(chip.bank);  // five digits at most: room for the rest
     writeAscii(entry.name, 0, bank);
     writeAscii(entry.name, bank.size() + 1, " " + fourHexDigits(chip.loadAddress) + " " + fourHexDigits(chip.dataSize));
-    const std::uint64_t delivered = 2 + std::uint64_t{chip.dataSize};
-    entry.blocks = static_cast<std::uint16_t>((delivered + 253) / 254);
+    entry.blocks = disk::blocksFor(2 + std::uint64_t{chip.dataSize});
     return entry;
 }
 

@@ -92,6 +92,8 @@ std::unique_ptr<Container> openDiskContainer(DiskImage image, std::string argume
     return std::make_unique<DiskContainer>(std::move(image), std::move(argument));
 }
 
+bool isDiskImageSize(std::uint64_t size) { return layoutForSize(size).has_value(); }
+
 std::unique_ptr<Container> recognizeDiskImage(const std::shared_ptr<ImageFile>& file, const std::string& argument) {
     const std::optional<Layout> layout = layoutForSize(file->size());
     if (!layout) return nullptr;

@@ -9,7 +9,7 @@
 
 #include "containers/disk/disk_faults.hpp"
 #include "containers/disk/disk_file_source.hpp"
-#include "containers/sector_selection.hpp"
+#include "containers/stored_numbers.hpp"
 
 namespace nuk::disk {
 
@@ -142,7 +142,7 @@ std::optional<DirectoryEntry> DirectoryReader::next() {
         entry.start = {raw[3], raw[4]};
         entry.sideSectors = {raw[21], raw[22]};
         std::copy_n(raw + 5, entry.name.size(), entry.name.begin());
-        entry.blocks = static_cast<std::uint16_t>(raw[30] | raw[31] << 8);
+        entry.blocks = littleEndian16(raw + 30);
         last_ = entry;
         return entry;
     }

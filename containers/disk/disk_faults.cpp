@@ -52,10 +52,6 @@ cli::Msg sectorUnreadable(const std::string& argument, Chain chain, Location whe
                                      ", which the drive could not read (" + driveError(errorByte) + ")");
 }
 
-cli::Msg imageReadFailed(const std::string& argument, int errorNumber) {
-    return pathMessageWithCode(argument, "': unknown error during read: ", errorNumber);
-}
-
 }  // namespace nuk::disk
 
 namespace nuk::disk {

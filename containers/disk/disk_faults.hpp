@@ -19,7 +19,6 @@ cli::Msg chainLoops(const std::string& argument, Chain chain);
 cli::Msg fileStartsOutside(const std::string& argument, Location at);
 cli::Msg lastByteTooLow(const std::string& argument, unsigned lastByte);
 cli::Msg sectorUnreadable(const std::string& argument, Chain chain, Location where, std::uint8_t errorByte);
-cli::Msg imageReadFailed(const std::string& argument, int errorNumber);
 
 // The sectors below the files, asked for by track and sector.
 cli::Msg trackOutside(const std::string& argument, std::uint64_t track, unsigned tracks);

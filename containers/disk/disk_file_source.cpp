@@ -8,7 +8,6 @@
 
 #include "containers/disk/disk_faults.hpp"
 #include "containers/disk/sector_chain.hpp"
-#include "containers/sector_selection.hpp"
 
 namespace nuk::disk {
 

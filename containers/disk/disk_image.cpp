@@ -119,4 +119,8 @@ std::size_t DiskImage::heldBytes(Location where) {
     return holds(where) ? sectors_->heldBytes(where, indexOf(where)) : 0;
 }
 
+std::string placeName(Location where) {
+    return "@" + std::to_string(where.track) + "/" + std::to_string(where.sector);
+}
+
 }  // namespace nuk::disk

@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "containers/image_file.hpp"
@@ -40,6 +41,9 @@ struct Location {
     unsigned track;   // from 1
     unsigned sector;  // from 0
 };
+
+// The selector of one sector: "@18/1".
+std::string placeName(Location where);
 
 using Sector = std::array<std::uint8_t, 256>;
 

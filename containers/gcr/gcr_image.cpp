@@ -9,6 +9,7 @@
 
 #include "containers/container_kinds.hpp"
 #include "containers/disk/disk_container.hpp"
+#include "containers/stored_numbers.hpp"
 
 namespace nuk::disk {
 
@@ -24,12 +25,6 @@ std::size_t halfTrackOf(unsigned track, Kind kind) {
     constexpr std::size_t halfTracksOfSide = 84;
     if (kind == Kind::d71 && track > tracksOnSide) return halfTracksOfSide + 2 * (std::size_t{track} - tracksOnSide - 1);
     return 2 * (std::size_t{track} - 1);
-}
-
-std::uint32_t littleEndian(const std::uint8_t* bytes, std::size_t n) {
-    std::uint32_t value = 0;
-    for (std::size_t i = n; i-- > 0;) value = value << 8 | bytes[i];
-    return value;
 }
 
 // A 1541 disk has 35 tracks, or 40 where a copier wrote the ones behind

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstddef>
 
+#include "containers/stored_numbers.hpp"
+
 namespace nuk::disk {
 
 namespace {
@@ -14,12 +16,6 @@ constexpr std::uint8_t headerMark = 0x08;
 constexpr std::uint8_t dataMark = 0x07;
 constexpr std::size_t headerBytes = 8;
 constexpr std::size_t dataBytes = 260;
-
-std::uint8_t xorOf(const std::uint8_t* bytes, std::size_t n) {
-    std::uint8_t sum = 0;
-    for (std::size_t i = 0; i < n; ++i) sum ^= bytes[i];
-    return sum;
-}
 
 // What reading the data block that begins at `start` gives: its sector's
 // bytes, or the error that keeps them from the drive. The mark is decoded

@@ -4,7 +4,6 @@
 
 #include <utility>
 
-#include "containers/archive/archive_container.hpp"
 #include "containers/container_kinds.hpp"
 #include "containers/entry_choice.hpp"
 #include "containers/tape/tap_file.hpp"
@@ -35,7 +34,7 @@ public:
         if (auto refusal = entries(firstFiles)) return refusal;
         const std::optional<disk::ListedEntry> first = firstFiles->nextListed();
         if (!first) return nothingFound(*firstFiles, 0, *this);
-        header = archive::headerNamed(first->name);
+        header = disk::headerNamed(first->name);
         return std::nullopt;
     }
 
