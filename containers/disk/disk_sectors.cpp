@@ -10,6 +10,7 @@
 
 #include "containers/disk/disk_faults.hpp"
 #include "containers/disk/sector_chain.hpp"
+#include "containers/refilled_source.hpp"
 
 namespace nuk::disk {
 
@@ -33,6 +34,8 @@ public:
         sector_ = sector;
         tell(image, where, position, notes);
     }
+
+    const Sector& bytes() const { return sector_; }
 
     // Copies up to n bytes from `offset` in the sector; returns how many.
     std::size_t copy(std::size_t offset, std::uint8_t* into, std::size_t n) const {
@@ -137,37 +140,24 @@ private:
     UnreadableSectors unreadable_;
 };
 
-class ChainSectorsSource final : public BlockSource {
+class ChainSectorsSource final : public RefilledSource {
 public:
     ChainSectorsSource(DiskImage image, std::vector<Location> starts, const std::string& argument)
         : image_(std::move(image)), argument_(argument), starts_(std::move(starts)) {}
 
     std::optional<std::uint64_t> size() const override { return std::nullopt; }
 
-protected:
-    std::size_t readBytes(std::uint8_t* into, std::size_t n) override {
-        std::size_t done = 0;
-        while (done < n) {
-            if (offset_ == sectorSize && !loadNextSector()) break;
-            const std::size_t got = sector_.copy(offset_, into + done, n - done);
-            offset_ += got;
-            position_ += got;
-            done += got;
-        }
-        return done;
-    }
-
 private:
     // The next sector of the current chain, or the first of the next chain.
-    bool loadNextSector() {
-        const std::uint64_t position = position_;
+    bool refill() override {
+        const std::uint64_t position = handedOut();
         for (;;) {
             if (ended_) return false;
             if (!chain_ && !startNextChain()) return false;
             Sector sector;
             if (chain_->next(sector)) {
                 sector_.take(sector, image_, chain_->lastRead(), position, notes_);
-                offset_ = 0;
+                handOut(sector_.bytes().data(), sectorSize);
                 return true;
             }
             if (!chain_->failure()) {
@@ -183,7 +173,7 @@ private:
                 failure_ = imageReadFailed(argument_, errno);
                 return false;
             }
-            offset_ = 0;
+            handOut(sector_.bytes().data(), sectorSize);
             return true;
         }
     }
@@ -210,28 +200,26 @@ private:
     std::optional<SectorChain> chain_;
     bool ended_ = false;
     SectorInHand sector_;
-    std::size_t offset_ = sectorSize;  // of the next byte to hand out in sector_
-    std::uint64_t position_ = 0;      // bytes handed out so far
 };
 
-class RecordedTrackSource final : public BlockSource {
+class RecordedTrackSource final : public RefilledSource {
 public:
     explicit RecordedTrackSource(std::vector<std::uint8_t> bytes) : bytes_(std::move(bytes)) {}
 
     std::optional<std::uint64_t> size() const override { return bytes_.size(); }
-    std::optional<std::uint64_t> remaining() const override { return bytes_.size() - position_; }
-
-protected:
-    std::size_t readBytes(std::uint8_t* into, std::size_t n) override {
-        const std::size_t take = std::min(n, bytes_.size() - position_);
-        std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(position_), take, into);
-        position_ += take;
-        return take;
-    }
+    std::optional<std::uint64_t> remaining() const override { return bytes_.size() - handedOut(); }
 
 private:
+    // All of them at once.
+    bool refill() override {
+        if (given_) return false;
+        given_ = true;
+        handOut(bytes_.data(), bytes_.size());
+        return true;
+    }
+
     const std::vector<std::uint8_t> bytes_;
-    std::size_t position_ = 0;
+    bool given_ = false;
 };
 
 }  // namespace
