@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "cli/message.hpp"
 #include "containers/disk_name_pattern.hpp"
