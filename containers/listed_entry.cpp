@@ -1,4 +1,5 @@
-// The listing's block count and the names and header of archives and tapes.
+// The listing's block count, the type letters, and the names and header of
+// archives and tapes.
 
 #include "containers/listed_entry.hpp"
 
@@ -8,6 +9,17 @@ namespace nuk::disk {
 
 std::uint16_t blocksFor(std::uint64_t bytes) {
     return static_cast<std::uint16_t>(std::min<std::uint64_t>((bytes + blockDataBytes - 1) / blockDataBytes, 0xFFFF));
+}
+
+std::optional<std::uint8_t> fileTypeOfLetter(std::uint8_t letter) {
+    switch (letter | 0x20) {
+    case 'd': return fileType::del;
+    case 's': return fileType::seq;
+    case 'p': return fileType::prg;
+    case 'u': return fileType::usr;
+    case 'r': return fileType::rel;
+    default: return std::nullopt;
+    }
 }
 
 DiskName paddedName(const std::uint8_t* bytes, std::size_t length) {

@@ -24,6 +24,10 @@ constexpr std::uint8_t lockedFile = 0x40;
 constexpr std::uint8_t closedPrg = closedFile | fileType::prg;
 constexpr std::uint8_t closedSeq = closedFile | fileType::seq;
 
+// The file type a type letter names, as Lynx archives and PC64 file names
+// write it: D, S, P, U or R, in either case; nothing for any other byte.
+std::optional<std::uint8_t> fileTypeOfLetter(std::uint8_t letter);
+
 struct ListedEntry {
     // Bits 0-3 the file type (0 DEL, 1 SEQ, 2 PRG, 3 USR, 4 REL, 5 CBM),
     // bit 6 locked, bit 7 closed. A type byte of 0 marks a free or

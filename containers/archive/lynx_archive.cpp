@@ -128,14 +128,9 @@ std::optional<std::uint8_t> typeOfLetter(const Field& field) {
     for (std::uint8_t byte : field) {
         if (byte == ' ') continue;
         if (type) return std::nullopt;
-        switch (byte | 0x20) {
-        case 'd': type = disk::closedFile | disk::fileType::del; break;
-        case 's': type = disk::closedFile | disk::fileType::seq; break;
-        case 'p': type = disk::closedFile | disk::fileType::prg; break;
-        case 'u': type = disk::closedFile | disk::fileType::usr; break;
-        case 'r': type = disk::closedFile | disk::fileType::rel; break;
-        default: return std::nullopt;
-        }
+        const std::optional<std::uint8_t> named = disk::fileTypeOfLetter(byte);
+        if (!named) return std::nullopt;
+        type = disk::closedFile | *named;
     }
     return type;
 }

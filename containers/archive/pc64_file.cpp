@@ -26,16 +26,10 @@ constexpr char signature[8] = {'C', '6', '4', 'F', 'i', 'l', 'e', '\0'};
 // The closed file type the extension's letter names; a name without one is
 // taken for a PRG.
 std::uint8_t typeNamedBy(const std::string& path) {
-    using namespace disk::fileType;
     const std::size_t dot = path.rfind('.');
     const char letter = dot == std::string::npos || dot + 1 >= path.size() ? 'p' : path[dot + 1];
-    switch (letter | 0x20) {
-    case 'd': return disk::closedFile | del;
-    case 's': return disk::closedFile | seq;
-    case 'u': return disk::closedFile | usr;
-    case 'r': return disk::closedFile | rel;
-    default: return disk::closedFile | prg;
-    }
+    const auto named = disk::fileTypeOfLetter(static_cast<std::uint8_t>(letter));
+    return disk::closedFile | named.value_or(disk::fileType::prg);
 }
 
 // The name as the disk it came from held it: a space at its end is part of
