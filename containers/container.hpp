@@ -18,33 +18,37 @@
 
 #include "cli/message.hpp"
 #include "containers/disk_name_pattern.hpp"
+#include "containers/entry_choice.hpp"
+#include "containers/listed_entry.hpp"
 #include "containers/sector_selection.hpp"
 #include "files/block_source.hpp"
 #include "files/file.hpp"
 
 namespace nuk {
 
+// What a format knows of a container: the header line of its listing, its
+// entries in listing order, and, for a disk, the sectors below them. Which
+// entry a selector names is chosen in one place for every format
+// (entry_choice.hpp); the walk that reaches it opens it.
 class Container {
 public:
     virtual ~Container() = default;
 
-    // The listing of every entry, or of those whose names match.
-    virtual std::optional<cli::Msg> list(std::optional<disk::NamePattern> pattern,
-                                         std::unique_ptr<BlockSource>& source) = 0;
-    // The entry at this place in listing order, counting from 1.
-    virtual std::optional<cli::Msg> openEntry(std::size_t number, std::unique_ptr<BlockSource>& source) = 0;
-    // The first entry, in listing order, that can be loaded by a name that
-    // matches.
-    virtual std::optional<cli::Msg> openFirstMatch(const disk::NamePattern& pattern,
-                                                   std::unique_ptr<BlockSource>& source) = 0;
+    // The listing's header line, or why the container cannot be listed.
+    virtual std::optional<cli::Msg> readHeader(disk::DiskHeader& header) = 0;
+    // A walk through the entries from the first, or why the container
+    // cannot be walked at all; each walk reads on its own.
+    virtual std::optional<cli::Msg> entries(std::unique_ptr<disk::EntryReader>& walk) = 0;
+    // Why no entry is the one asked for, after a walk that saw this many
+    // entries and ended without a fault.
+    virtual cli::Msg noSuchEntry(std::size_t entriesSeen) const = 0;
 
-    // The sectors below the entries, and an entry's own sectors (the one
-    // numbered, from 1; number 0: the first loadable entry that matches):
+    // The sectors below the entries, and the chosen entry's own sectors:
     // only disks have them, every other container refuses.
     virtual std::optional<cli::Msg> openSectors(const disk::SectorSelection& selection, const std::string& argument,
                                                 std::unique_ptr<BlockSource>& source);
-    virtual std::optional<cli::Msg> openEntrySectors(std::size_t number, const disk::NamePattern& pattern,
-                                                     const std::string& argument, std::unique_ptr<BlockSource>& source);
+    virtual std::optional<cli::Msg> openEntrySectors(const disk::EntryChoice& choice, const std::string& argument,
+                                                     std::unique_ptr<BlockSource>& source);
 };
 
 // The argument split at the colon that starts its selector: ("game.d64",

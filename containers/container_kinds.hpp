@@ -2,7 +2,8 @@
 // The kinds of container and how each is recognised. A kind with a signature
 // is known by its content, a sector image by its size alone; the extension
 // never decides, it only names what a file that is none of them was meant
-// to be.
+// to be. A new kind is its recogniser, declared here, and one row of the
+// table in container_kinds.cpp.
 
 #include <memory>
 #include <string>
@@ -44,9 +45,8 @@ std::unique_ptr<Container> recognizeGcrImage(const std::shared_ptr<disk::ImageFi
 // D64, D71, D81, D80 and D82 images, by their size.
 std::unique_ptr<Container> recognizeDiskImage(const std::shared_ptr<disk::ImageFile>& file,
                                               const std::string& argument);
-
-// Why a file whose name says it is a container of some kind is no
-// container: nothing when the name says no kind.
-std::optional<cli::Msg> notAsNamed(const std::string& path, const std::string& argument, std::uint64_t size);
+// Whether a file of this size is taken for such an image: one that cannot
+// be read then says why rather than refusing the selector.
+bool isDiskImageSize(std::uint64_t size);
 
 }  // namespace nuk

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "containers/refilled_source.hpp"
+
 namespace nuk::disk {
 
 namespace {
@@ -49,7 +51,7 @@ Bytes entryText(const ListedEntry& entry) {
     return text;
 }
 
-class DirectoryListing final : public BlockSource {
+class DirectoryListing final : public RefilledSource {
 public:
     DirectoryListing(const DiskHeader& header, std::unique_ptr<EntryReader> entries, std::optional<NamePattern> pattern)
         : header_(header), pattern_(std::move(pattern)), entries_(std::move(entries)) {
@@ -59,31 +61,28 @@ public:
 
     std::optional<std::uint64_t> size() const override { return std::nullopt; }
 
-    std::size_t readBytes(std::uint8_t* into, std::size_t n) override {
-        std::size_t done = 0;
-        if (handedOut_ == 0) tellPlace(entries_->placeOfHeader());
-        while (done < n) {
-            if (position_ == pending_.size() && !makeMoreLines()) break;
-            const std::size_t take = std::min(n - done, pending_.size() - position_);
-            std::copy_n(pending_.begin() + static_cast<std::ptrdiff_t>(position_), take, into + done);
-            position_ += take;
-            handedOut_ += take;
-            done += take;
+private:
+    // The load address and the header line first, made with the listing.
+    bool refill() override {
+        if (!startHandedOut_) {
+            startHandedOut_ = true;
+            tellPlace(entries_->placeOfHeader());
+            handOut(pending_.data(), pending_.size());
+            return true;
         }
-        return done;
+        return makeMoreLines();
     }
 
-private:
     // The next entry's line, or the closing lines at the end of the
     // directory; false when everything has been made or the directory broke.
     bool makeMoreLines() {
         if (finished_) return false;
         pending_.clear();
-        position_ = 0;
         while (auto entry = entries_->nextListed()) {
             if (pattern_ && !pattern_->matches(entry->name)) continue;
             tellPlace(entries_->placeOfLastEntry());
             appendLine(entry->blocks, entryText(*entry));
+            handOut(pending_.data(), pending_.size());
             return true;
         }
         finished_ = true;
@@ -97,6 +96,7 @@ private:
         appendText(text, "BLOCKS FREE.             ");
         appendLine(static_cast<std::uint16_t>(header_.freeBlocks), text);
         pending_.insert(pending_.end(), {0, 0});
+        handOut(pending_.data(), pending_.size());
         return true;
     }
 
@@ -105,7 +105,7 @@ private:
     void tellPlace(const std::string& place) {
         if (place.empty() || place == lastPlace_) return;
         lastPlace_ = place;
-        if (notes_) notes_->placeBegins(handedOut_, place);
+        if (notes_) notes_->placeBegins(handedOut(), place);
     }
 
     void appendLine(std::uint16_t number, const Bytes& text) {
@@ -121,11 +121,10 @@ private:
     const DiskHeader header_;
     const std::optional<NamePattern> pattern_;
     const std::unique_ptr<EntryReader> entries_;
-    Bytes pending_;           // the lines made and not yet handed out
-    std::size_t position_ = 0;
+    Bytes pending_;  // the lines being handed out
+    bool startHandedOut_ = false;
     std::uint16_t nextLineAddress_ = loadAddress;
     bool finished_ = false;
-    std::uint64_t handedOut_ = 0;  // bytes handed out so far
     std::string lastPlace_;
 };
 

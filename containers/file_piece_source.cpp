@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <utility>
 
-#include "containers/disk_faults.hpp"
 
 namespace nuk {
 

@@ -4,6 +4,7 @@
 #include "containers/image_file.hpp"
 
 #include "files/descriptor_source.hpp"
+#include "files/file_messages.hpp"
 
 namespace nuk::disk {
 
@@ -37,6 +38,10 @@ private:
 };
 
 }  // namespace
+
+cli::Msg imageReadFailed(const std::string& argument, int errorNumber) {
+    return pathMessageWithCode(argument, "': unknown error during read: ", errorNumber);
+}
 
 std::unique_ptr<ImageFile> openImageFile(const std::string& path, std::uint64_t size) {
     const int descriptor = openForReading(path);

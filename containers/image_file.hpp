@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "cli/message.hpp"
+
 namespace nuk::disk {
 
 class ImageFile {
@@ -18,10 +20,9 @@ public:
     virtual bool readAt(std::uint64_t offset, std::uint8_t* into, std::size_t n) = 0;
 };
 
-// The size of the file path names when it is a regular file; nothing for
-// anything else (a directory, a pipe, a device) and for a path that cannot
-// be looked at.
-std::optional<std::uint64_t> regularFileSize(const std::string& path);
+// What a read of the image file that failed with this errno says, naming
+// the FILE argument ("disk.d64:GAME").
+cli::Msg imageReadFailed(const std::string& argument, int errorNumber);
 
 // The image file read through a descriptor opened as a FILE is; nothing
 // when it cannot be opened (errno says why).

@@ -3,7 +3,6 @@
 #include "containers/sector_selection.hpp"
 
 #include "cli/value.hpp"
-#include "containers/disk_image.hpp"
 
 namespace nuk::disk {
 
@@ -54,10 +53,6 @@ std::optional<SectorSelection> parseSectorSelection(const std::string& selector)
     if (!last) return std::nullopt;
     selection.last = *last;
     return selection;
-}
-
-std::string placeName(Location where) {
-    return "@" + std::to_string(where.track) + "/" + std::to_string(where.sector);
 }
 
 bool selectsSectors(const std::string& selector) {

@@ -15,8 +15,6 @@
 
 namespace nuk::disk {
 
-struct Location;
-
 // A track, or one sector of it, as the selector numbers it: not yet
 // checked against any disk.
 struct TrackOrSector {
@@ -43,8 +41,5 @@ bool selectsSectors(const std::string& selector);
 // "#N" followed by "@" (a name that ends in the character is written with
 // "\x40").
 bool selectsEntrySectors(const std::string& selector);
-
-// The selector of one sector: "@18/1".
-std::string placeName(Location where);
 
 }  // namespace nuk::disk

@@ -5,7 +5,6 @@
 
 #include <cstdint>
 
-#include "containers/container_kinds.hpp"
 #include "files/file_messages.hpp"
 
 namespace nuk {
@@ -13,11 +12,6 @@ namespace nuk {
 namespace {
 
 bool isListingRequest(const std::string& selector) { return selector == "$" || selector.rfind("$:", 0) == 0; }
-
-std::string lowerCase(std::string text) {
-    for (char& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return text;
-}
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -34,18 +28,22 @@ std::optional<std::size_t> entryNumber(const std::string& selector) {
     return number;
 }
 
-// "NAME@" and "#N@": the entry's own sectors.
-std::optional<cli::Msg> openEntrySectors(Container& container, const std::string& selector,
-                                         const std::string& argument, std::unique_ptr<BlockSource>& source) {
-    const std::string entry = selector.substr(0, selector.size() - 1);
-    if (entry[0] != '#') return container.openEntrySectors(0, disk::NamePattern(entry), argument, source);
+// "#N" or a name; a "#" that starts no entry number is refused.
+std::optional<cli::Msg> choiceOf(const std::string& entry, const std::string& argument,
+                                 std::optional<disk::EntryChoice>& choice) {
+    if (entry[0] != '#') {
+        choice = disk::EntryChoice::named(disk::NamePattern(entry));
+        return std::nullopt;
+    }
     const std::optional<std::size_t> number = entryNumber(entry);
     if (!number || *number == 0) return pathMessage(argument, "': not an entry number (the first entry is #1)");
-    return container.openEntrySectors(*number, disk::NamePattern(""), argument, source);
+    choice = disk::EntryChoice::numbered(*number);
+    return std::nullopt;
 }
 
 // A selector that starts with "#" is an entry number: a name that starts
-// with the character is written "\x23".
+// with the character is written "\x23". "NAME@" and "#N@" ask for the
+// entry's own sectors.
 std::optional<cli::Msg> openSelected(Container& container, const std::string& selector, const std::string& argument,
                                      std::unique_ptr<BlockSource>& source) {
     if (disk::selectsSectors(selector)) {
@@ -53,46 +51,17 @@ std::optional<cli::Msg> openSelected(Container& container, const std::string& se
         if (!selection) return pathMessage(argument, "': not a track and sector (@T/S, @T, @T/S-T/S or %T)");
         return container.openSectors(*selection, argument, source);
     }
-    if (disk::selectsEntrySectors(selector)) return openEntrySectors(container, selector, argument, source);
-    if (selector[0] == '#') {
-        const std::optional<std::size_t> number = entryNumber(selector);
-        if (!number || *number == 0)
-            return pathMessage(argument, "': not an entry number (the first entry is #1)");
-        return container.openEntry(*number, source);
+    if (isListingRequest(selector)) {
+        std::optional<disk::NamePattern> pattern;
+        if (selector.size() > 2) pattern.emplace(selector.substr(2));
+        return disk::openListing(container, std::move(pattern), source);
     }
-    if (!isListingRequest(selector)) return container.openFirstMatch(disk::NamePattern(selector), source);
-    std::optional<disk::NamePattern> pattern;
-    if (selector.size() > 2) pattern.emplace(selector.substr(2));
-    return container.list(std::move(pattern), source);
-}
-
-// What each extension of a container names, in the words of the message
-// about a file so named that is no such container.
-struct NamedKind {
-    const char* extension;
-    const char* whatItIsNot;
-};
-
-constexpr NamedKind namedKinds[] = {
-    {".d64", "a disk image of a known size"}, {".d71", "a disk image of a known size"},
-    {".d81", "a disk image of a known size"}, {".d80", "a disk image of a known size"},
-    {".d82", "a disk image of a known size"}, {".g64", "a GCR disk image"},
-    {".g71", "a GCR disk image"},             {".t64", "a T64 tape archive"},
-    {".lnx", "a Lynx archive"},               {".crt", "a cartridge image"},
-    {".tap", "a TAP file"},
-};
-
-// The kind the path's extension names, if any: PC64 files are .P00, .S00,
-// .U00, .R00, .D00 and the other two-digit numbers.
-const char* namedKindOf(const std::string& path) {
-    if (path.size() < 4) return nullptr;
-    const std::string extension = lowerCase(path.substr(path.size() - 4));
-    for (const NamedKind& kind : namedKinds) {
-        if (extension == kind.extension) return kind.whatItIsNot;
-    }
-    const bool pc64 = extension[0] == '.' && std::string("psurd").find(extension[1]) != std::string::npos &&
-                      isDigit(extension[2]) && isDigit(extension[3]);
-    return pc64 ? "a PC64 file" : nullptr;
+    const bool entrySectors = disk::selectsEntrySectors(selector);
+    std::optional<disk::EntryChoice> choice;
+    if (auto refusal = choiceOf(entrySectors ? selector.substr(0, selector.size() - 1) : selector, argument, choice))
+        return refusal;
+    if (entrySectors) return container.openEntrySectors(*choice, argument, source);
+    return disk::openChosen(container, *choice, source);
 }
 
 }  // namespace
@@ -110,21 +79,13 @@ std::optional<cli::Msg> Container::openSectors(const disk::SectorSelection&, con
     return pathMessage(argument, "': no tracks and sectors: not a disk image");
 }
 
-std::optional<cli::Msg> Container::openEntrySectors(std::size_t, const disk::NamePattern&,
-                                                    const std::string& argument, std::unique_ptr<BlockSource>&) {
+std::optional<cli::Msg> Container::openEntrySectors(const disk::EntryChoice&, const std::string& argument,
+                                                    std::unique_ptr<BlockSource>&) {
     return pathMessage(argument, "': no tracks and sectors: not a disk image");
 }
 
 cli::Msg selectorRefused(const std::string& argument) {
     return pathMessage(argument, "': CBM $electors are not supported");
-}
-
-bool namedAsContainer(const std::string& path) { return namedKindOf(path) != nullptr; }
-
-std::optional<cli::Msg> notAsNamed(const std::string& path, const std::string& argument, std::uint64_t size) {
-    const char* kind = namedKindOf(path);
-    if (!kind) return std::nullopt;
-    return pathMessage(argument, "': not " + std::string(kind) + " (" + std::to_string(size) + " bytes)");
 }
 
 std::optional<cli::Msg> processSelector(const std::string& path, const std::string& selector,

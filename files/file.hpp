@@ -42,6 +42,10 @@ bool isFile(const char* path);
 bool isFile(const std::string& path);
 bool isDirectory(const char* path);
 bool isDirectory(const std::string& path);
+// The size of the file path names when it is a regular file; nothing for
+// anything else (a directory, a pipe, a device) and for a path that cannot
+// be looked at.
+std::optional<std::uint64_t> regularFileSize(const std::string& path);
 
 std::optional<cli::Msg> checkPathExistsReadable(const std::string& path);
 std::optional<cli::Msg> checkFileExistsReadable(const std::string& path);

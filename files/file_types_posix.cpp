@@ -1,5 +1,6 @@
-// What kind of thing a path names. stat follows symbolic links, so a link is
-// what it points to, and a dangling link names nothing.
+// What kind of thing a path names, and a regular file's size. stat follows
+// symbolic links, so a link is what it points to, and a dangling link names
+// nothing.
 
 #include <sys/stat.h>
 
@@ -20,5 +21,11 @@ bool isFile(const char* path) { return hasType(path, S_IFREG); }
 bool isFile(const std::string& path) { return isFile(path.c_str()); }
 bool isDirectory(const char* path) { return hasType(path, S_IFDIR); }
 bool isDirectory(const std::string& path) { return isDirectory(path.c_str()); }
+
+std::optional<std::uint64_t> regularFileSize(const std::string& path) {
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+    return static_cast<std::uint64_t>(info.st_size);
+}
 
 }  // namespace nuk

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "containers/directory_listing.hpp"
-#include "containers/disk_directory.hpp"
-#include "containers/disk_file_source.hpp"
+#include "containers/disk/disk_directory.hpp"
+#include "containers/disk/disk_file_source.hpp"
 #include "fuzz/fuzz_support.hpp"
 
 namespace {

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "containers/stored_numbers.hpp"
+
 namespace nuk::tape {
 
 namespace {
@@ -40,16 +42,10 @@ bool oddParity(std::uint8_t value, bool parityBit) {
     return ones % 2 == 1;
 }
 
-std::uint8_t xorOf(const std::vector<std::uint8_t>& bytes, std::size_t n) {
-    std::uint8_t sum = 0;
-    for (std::size_t i = 0; i < n; ++i) sum ^= bytes[i];
-    return sum;
-}
-
 bool wholeAndSummed(const BlockCopy& copy, std::size_t dataLength) {
     for (std::size_t i = 0; i <= dataLength; ++i)
         if (copy.faulty(i)) return false;
-    return xorOf(copy.bytes, dataLength) == copy.bytes[dataLength];
+    return xorOf(copy.bytes.data(), dataLength) == copy.bytes[dataLength];
 }
 
 TapePosition placeOfFault(const BlockCopy& copy, std::size_t index) {
@@ -118,7 +114,7 @@ Record mend(const RecordCopies& copies, std::size_t dataLength) {
     for (const BlockCopy* preferred : {&main, other}) {
         if (!preferred) continue;
         std::vector<std::uint8_t> bytes = mendedBytes(*preferred, preferred == other ? &main : other, dataLength);
-        if (xorOf(bytes, dataLength) == bytes[dataLength]) {
+        if (xorOf(bytes.data(), dataLength) == bytes[dataLength]) {
             bytes.pop_back();
             record.data = std::move(bytes);
             return record;

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "containers/stored_numbers.hpp"
+
 namespace nuk::tape {
 
 namespace {
@@ -14,12 +16,6 @@ constexpr std::size_t signatureLength = sizeof signature - 1;
 constexpr std::size_t readSize = 16 * 1024;
 // A version 0 zero byte stands for a pause of unknown length: at least this.
 constexpr std::uint32_t overflowCycles = 256 * 8;
-
-std::uint32_t littleEndian(const std::uint8_t* at, std::size_t n) {
-    std::uint32_t value = 0;
-    for (std::size_t i = n; i > 0; --i) value = value << 8 | at[i - 1];
-    return value;
-}
 
 }  // namespace
 

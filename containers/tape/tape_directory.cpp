@@ -2,7 +2,7 @@
 
 #include "containers/tape/tape_directory.hpp"
 
-#include "containers/archive_container.hpp"
+#include "containers/stored_numbers.hpp"
 #include "containers/tape/tape_faults.hpp"
 
 namespace nuk::tape {
@@ -14,10 +14,10 @@ constexpr std::uint8_t dataFileBlock = 2;
 constexpr std::uint8_t program = 3;
 constexpr std::uint8_t dataFileHeader = 4;
 constexpr std::uint8_t endOfTape = 5;
-constexpr std::uint8_t closedPrg = 0x82;
-constexpr std::uint8_t closedSeq = 0x81;
-
-std::uint16_t word(const std::uint8_t* at) { return static_cast<std::uint16_t>(at[0] | at[1] << 8); }
+// Where a header's fields lie.
+namespace headerField {
+constexpr std::size_t start = 1, end = 3, name = 5;
+}  // namespace headerField
 
 bool isHeaderType(std::uint8_t type) {
     return type == relocatableProgram || type == program || type == dataFileHeader || type == endOfTape;
@@ -54,21 +54,22 @@ std::optional<TapeFile> TapeDirectory::next() {
         if (type == endOfTape) break;
         if (!isHeaderType(type)) continue;  // a block mended into no header after all
         TapeFile file;
-        file.name = archive::paddedName(header.data.data() + 5, 16);
-        file.start = word(header.data.data() + 1);
+        file.name = disk::paddedName(header.data.data() + headerField::name, 16);
+        file.start = littleEndian16(header.data.data() + headerField::start);
         file.headerEnd = record->end;
         if (type == dataFileHeader) {
-            file.type = closedSeq;
+            file.type = disk::closedSeq;
             file.dataFile = true;
             file.dataFrom = reader_.position();
             countDataBlocks(file);
         } else {
-            file.type = closedPrg;
-            file.length = static_cast<std::uint16_t>(word(header.data.data() + 3) - file.start);
-            file.blocks = archive::blocksFor(2 + std::uint64_t{file.length});
+            file.type = disk::closedPrg;
+            file.length = static_cast<std::uint16_t>(littleEndian16(header.data.data() + headerField::end) - file.start);
+            file.blocks = disk::blocksFor(2 + std::uint64_t{file.length});
             readProgram(file);
         }
         found_ = true;
+        last_ = file;
         return file;
     }
     finish();
@@ -103,7 +104,7 @@ void TapeDirectory::countDataBlocks(TapeFile& file) {
         ++blocks;
         lastEnd_ = record->end;
     }
-    file.blocks = archive::blocksFor(blocks * (dataFileBlockLength - 1));
+    file.blocks = disk::blocksFor(blocks * (dataFileBlockLength - 1));
 }
 
 // After the last file: the trailer of short pulses its last block ends

@@ -39,15 +39,20 @@ struct TapeFile : disk::ListedEntry {
     TapePosition dataFrom;
 };
 
-class TapeDirectory final : public disk::EntryReader {
+// The walk; the container opens the file it reached (openLast()).
+class TapeDirectory : public disk::EntryReader {
 public:
     TapeDirectory(std::shared_ptr<disk::ImageFile> file, const TapHeader& header, std::string argument);
 
     std::optional<TapeFile> next();
     std::optional<disk::ListedEntry> nextListed() override { return next(); }
     const std::optional<cli::Msg>& failure() const override { return failure_; }
-    // Whether the walk has found any file so far.
-    bool foundAny() const { return found_; }
+
+protected:
+    const std::shared_ptr<disk::ImageFile>& file() const { return file_; }
+    const TapHeader& header() const { return header_; }
+    const std::string& argument() const { return argument_; }
+    const TapeFile& last() const { return last_; }
 
 private:
     std::optional<RecordCopies> nextRecord();
@@ -64,6 +69,7 @@ private:
     std::optional<cli::Msg> failure_;
     bool ended_ = false;
     bool found_ = false;
+    TapeFile last_;
 };
 
 // Whether a record is a file's header: 192 bytes and a checksum in one of

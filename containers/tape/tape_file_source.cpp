@@ -3,10 +3,10 @@
 
 #include "containers/tape/tape_file_source.hpp"
 
-#include <algorithm>
 #include <utility>
 #include <vector>
 
+#include "containers/refilled_source.hpp"
 #include "containers/tape/rom_tape_format.hpp"
 #include "containers/tape/tape_faults.hpp"
 
@@ -16,40 +16,21 @@ namespace {
 
 // Hands out the bytes of one piece after another; a piece that cannot come
 // ends the file with its message.
-class TapeFileSource : public BlockSource {
+class TapeFileSource : public RefilledSource {
 protected:
-    std::size_t readBytes(std::uint8_t* into, std::size_t n) override {
-        std::size_t done = 0;
-        while (done < n) {
-            if (position_ == piece_.size()) {
-                piece_.clear();
-                position_ = 0;
-                if (ended_ || !nextPiece(piece_)) {
-                    ended_ = true;
-                    break;
-                }
-                continue;
-            }
-            const std::size_t take = std::min(n - done, piece_.size() - position_);
-            std::copy_n(piece_.begin() + static_cast<std::ptrdiff_t>(position_), take, into + done);
-            position_ += take;
-            done += take;
-        }
-        delivered_ += done;
-        return done;
-    }
-
-    std::uint64_t delivered() const { return delivered_; }
-
     // The next bytes, false at the end of the file (failure_ set when it is
     // damaged there).
     virtual bool nextPiece(std::vector<std::uint8_t>& piece) = 0;
 
 private:
+    bool refill() final {
+        piece_.clear();
+        if (!nextPiece(piece_)) return false;
+        handOut(piece_.data(), piece_.size());
+        return true;
+    }
+
     std::vector<std::uint8_t> piece_;
-    std::size_t position_ = 0;
-    std::uint64_t delivered_ = 0;
-    bool ended_ = false;
 };
 
 class ProgramSource final : public TapeFileSource {
@@ -69,7 +50,7 @@ public:
 
     std::optional<std::uint64_t> remaining() const override {
         if (problem_) return std::nullopt;
-        return *size() - delivered();
+        return *size() - handedOut();
     }
 
 private:

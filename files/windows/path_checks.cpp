@@ -43,6 +43,14 @@ bool isDirectory(const std::string& path) {
 
 bool isDirectory(const char* path) { return isDirectory(std::string(path)); }
 
+// A device is no regular file, though it is no directory either.
+std::optional<std::uint64_t> regularFileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(toLongPath(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    if (data.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) return std::nullopt;
+    return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
 std::optional<cli::Msg> checkPathExistsReadable(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (GetFileAttributesExW(toLongPath(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "containers/disk_image.hpp"
+#include "containers/disk/disk_image.hpp"
 #include "containers/disk_name_pattern.hpp"
 
 namespace {
