@@ -145,8 +145,8 @@ for arguments in "-L --ascii" "-L -U" "--turbo -H -c -w 8" "-C --Epath"; do
 done
 qemu-i386 "$program" --version | grep -q 'for: i386/Linux' || fail "packaged 32-bit program does not say it is built for i386/Linux"
 [[ -x $unpacked/amd64/usr/bin/hexloom ]] || fail "native package holds no runnable program"
-cmp -s <(zcat "$unpacked/i386/usr/share/man/man1/hexloom.1.gz") "$source_dir/doc/hexloom.1" ||
-  fail "packaged manual page differs from doc/hexloom.1"
+cmp -s <(zcat "$unpacked/i386/usr/share/man/man1/hexloom.1.gz") "$build/doc/hexloom.1" ||
+  fail "packaged manual page differs from the build's doc/hexloom.1"
 cmp -s "$unpacked/i386/usr/share/doc/hexloom/copyright" \
     <(cat "$source_dir/LICENSE" "$source_dir/packaging/debian/copyright-font") ||
   fail "packaged copyright file is not LICENSE and the font's licence note"
