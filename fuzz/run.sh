@@ -5,8 +5,10 @@
 # failing input is kept under <build>/artifacts/ and the script fails.
 #
 # Usage: bash fuzz/run.sh [BUILD_DIR]        (default: build/fuzz)
-#        HEXLOOM_FUZZ_SECONDS=60             seconds per target
-#        HEXLOOM_FUZZ_TARGETS="dump_bytes"   only these targets
+#        HEXLOOM_FUZZ_SECONDS=240            seconds for all targets together,
+#                                            shared out by the shares below
+#        HEXLOOM_FUZZ_TARGETS="dump_bytes"   only these targets (the targets
+#                                            of fuzz/targets.cmake by default)
 # A crash input becomes a regression case by copying it to
 # fuzz/corpus/<target>/regression-<what it shows>: the unit suite replays it.
 # An input of whole_program_image is shown as the command line and the image
@@ -15,10 +17,38 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build=$(realpath -m "${1:-build/fuzz}")
-seconds=${HEXLOOM_FUZZ_SECONDS:-60}
-targets=${HEXLOOM_FUZZ_TARGETS:-parse_arguments integer_notation petscii_text dump_bytes dump_stream disk_image whole_program_image reverse_dump basic_listing}
+budget=${HEXLOOM_FUZZ_SECONDS:-240}
 log=$build/build.log
 mkdir -p "$build"
+
+# The targets, as fuzz/targets.cmake lists them for the build.
+listed_targets() {
+  local script=$build/list_targets.cmake
+  printf 'include("%s")\nmessage("${hexloom_fuzz_targets}")\n' "$root/fuzz/targets.cmake" >"$script"
+  cmake -P "$script" 2>&1 | tr ';' ' '
+}
+targets=${HEXLOOM_FUZZ_TARGETS:-$(listed_targets)}
+
+# Shares of the time: one for a target whose code is a few small functions
+# (it has tried all its paths within seconds), more for one whose inputs go
+# through many parts of the program; a target not named here has one share.
+declare -A shares=(
+  [parse_arguments]=2
+  [dump_bytes]=2
+  [dump_stream]=2
+  [basic_listing]=2
+  [reverse_dump]=3
+  [disk_image]=3
+  [whole_program_image]=6
+)
+minimum_seconds=5
+total_shares=0
+for target in $targets; do total_shares=$((total_shares + ${shares[$target]:-1})); done
+seconds_for() {
+  local seconds=$((budget * ${shares[$1]:-1} / total_shares))
+  ((seconds < minimum_seconds)) && seconds=$minimum_seconds
+  echo "$seconds"
+}
 
 executables=()
 for target in $targets; do executables+=("fuzz_$target"); done
@@ -33,7 +63,7 @@ failed=0
 for target in $targets; do
   work=$build/corpus/$target artifacts=$build/artifacts/$target
   mkdir -p "$work" "$artifacts"
-  run_log=$build/$target.log
+  run_log=$build/$target.log seconds=$(seconds_for "$target")
   # New inputs go to the build's own corpus; the repository's seeds are only read.
   "$build/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$artifacts/" "$work" "$root/fuzz/corpus/$target" >"$run_log" 2>&1
