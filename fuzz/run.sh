@@ -6,7 +6,7 @@
 # <build>/artifacts/ and the script fails.
 #
 # Usage: bash fuzz/run.sh [BUILD_DIR]        (default: build/fuzz)
-#        HEXLOOM_FUZZ_SECONDS=360            seconds of fuzzing for all targets
+#        HEXLOOM_FUZZ_SECONDS=420            seconds of fuzzing for all targets
 #                                            together, shared out by the shares
 #                                            below (on two cores, half as long)
 #        HEXLOOM_FUZZ_TARGETS="dump_bytes"   only these targets (the targets
@@ -19,7 +19,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build=$(realpath -m "${1:-build/fuzz}")
-budget=${HEXLOOM_FUZZ_SECONDS:-360}
+budget=${HEXLOOM_FUZZ_SECONDS:-420}
 lanes=$(nproc 2>/dev/null || echo 2)
 ((lanes > 2)) && lanes=2
 log=$build/build.log
@@ -33,17 +33,19 @@ listed_targets() {
 }
 targets=${HEXLOOM_FUZZ_TARGETS:-$(listed_targets)}
 
-# Shares of the time: one for a target whose code is a few small functions
-# (it has tried all its paths within seconds), more for one whose inputs go
-# through many parts of the program; a target not named here has one share.
+# Shares of the time, after how long each target went on finding new paths
+# in a minute's run: one share for the integer notation and PETSCII text
+# (nothing new after a second or two), two for the dump formatter (nothing
+# new after ten seconds), more for the ones still finding new paths late in
+# the minute; a target not named here has one share.
 declare -A shares=(
-  [parse_arguments]=2
   [dump_bytes]=2
-  [dump_stream]=2
-  [basic_listing]=2
-  [reverse_dump]=3
-  [disk_image]=3
-  [whole_program_image]=6
+  [basic_listing]=3
+  [parse_arguments]=3
+  [dump_stream]=3
+  [reverse_dump]=4
+  [disk_image]=4
+  [whole_program_image]=7
 )
 minimum_seconds=5
 total_shares=0

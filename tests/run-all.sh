@@ -208,12 +208,12 @@ fi
 # deliverable tests, run natively, check other things than memory.
 ctest_exclude='^golden-harness/' ctest_exclude_labels='font|terminal|deliver' \
   stage asan -DHEXLOOM_SANITIZE=ON "${native_font[@]}"
-# ---- reliability: fuzz targets, HEXLOOM_FUZZ_SECONDS in all (default 360, two at once), shared out by fuzz/run.sh ----
+# ---- reliability: fuzz targets, HEXLOOM_FUZZ_SECONDS in all (default 420, two at once), shared out by fuzz/run.sh ----
 echo "== fuzz: build and run"
 started=$SECONDS
 fuzz_log=$build_root/fuzz.log
 mkdir -p "$build_root"
-HEXLOOM_FUZZ_SECONDS=${HEXLOOM_FUZZ_SECONDS:-360} bash "$root/fuzz/run.sh" "$build_root/fuzz" >"$fuzz_log" 2>&1
+HEXLOOM_FUZZ_SECONDS=${HEXLOOM_FUZZ_SECONDS:-420} bash "$root/fuzz/run.sh" "$build_root/fuzz" >"$fuzz_log" 2>&1
 fuzz_status=$?
 cat "$fuzz_log"
 fuzz_passed=$(grep -c '^fuzz .*, no failure$' "$fuzz_log")
