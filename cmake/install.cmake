@@ -8,6 +8,17 @@
 # sample program in examples\; the zip package moves the program up beside them.
 include(GNUInstallDirs)
 
+# The manual page with the version and release date in its title line,
+# made in the build tree (doc/hexloom.1) whenever the page or the version
+# changes; it is the page that is installed, packaged and rendered as MANUAL.txt.
+set(manual_page ${CMAKE_BINARY_DIR}/doc/hexloom.1)
+add_custom_command(OUTPUT ${manual_page}
+  COMMAND ${CMAKE_COMMAND} -DSOURCE=${CMAKE_SOURCE_DIR}/doc/hexloom.1 -DOUTPUT=${manual_page}
+    -P ${CMAKE_SOURCE_DIR}/cmake/manual-page.cmake
+  DEPENDS doc/hexloom.1 cmake/manual-page.cmake cmake/version.cmake
+  COMMENT "Writing the version into the manual page")
+add_custom_target(manual_page ALL DEPENDS ${manual_page})
+
 if(WIN32)
   set(windows_docs ${CMAKE_BINARY_DIR}/windows-docs)
   configure_file(packaging/windows/README.txt ${windows_docs}/README.txt @ONLY NEWLINE_STYLE CRLF)
@@ -21,9 +32,9 @@ if(WIN32)
   find_program(HEXLOOM_GROFF groff)
   if(HEXLOOM_GROFF)
     add_custom_command(OUTPUT ${windows_docs}/MANUAL.txt
-      COMMAND ${CMAKE_COMMAND} -DGROFF=${HEXLOOM_GROFF} -DPAGE=${CMAKE_SOURCE_DIR}/doc/hexloom.1
+      COMMAND ${CMAKE_COMMAND} -DGROFF=${HEXLOOM_GROFF} -DPAGE=${manual_page}
         -DOUTPUT=${windows_docs}/MANUAL.txt -P ${CMAKE_SOURCE_DIR}/cmake/plain-text-manual.cmake
-      DEPENDS doc/hexloom.1 cmake/plain-text-manual.cmake
+      DEPENDS ${manual_page} cmake/plain-text-manual.cmake
       COMMENT "Rendering the manual page as MANUAL.txt")
     add_custom_target(windows_manual ALL DEPENDS ${windows_docs}/MANUAL.txt)
     install(FILES ${windows_docs}/MANUAL.txt DESTINATION .)
@@ -32,7 +43,7 @@ if(WIN32)
   endif()
   install(FILES samples/hello.prg DESTINATION examples)
 else()
-  install(FILES doc/hexloom.1
+  install(FILES ${manual_page}
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(FILES completions/hexloom.bash
     DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions

@@ -14,8 +14,14 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "hexadecimal and a text column that shows every byte as the PETSCII"
   "character a Commodore 8-bit machine would display for it: as Unicode,"
   "with private-use code points for the machine's own glyphs, or as US-ASCII."
-  "It knows the load address of PRG files, both character sets of the"
-  "machine, three hexadecimal notations and ANSI colour.")
+  "It opens the machine's containers and dumps or lists the files inside:"
+  "disk images (D64, D71, D81, D80, D82) and GCR images (G64, G71), T64,"
+  "PC64 and Lynx archives, CRT cartridges and TAP tapes, and it dumps a"
+  "disk's sectors below its files. It lists BASIC programs and directories"
+  "as the machine does, shows bytes as bits or as pixels, writes them as"
+  "source code for several assemblers, C or BASIC, and reads its dumps back"
+  "into bytes. It knows the load address of PRG files, both character sets"
+  "of the machine, three hexadecimal notations and ANSI colour.")
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 

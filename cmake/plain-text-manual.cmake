@@ -1,4 +1,4 @@
-# cmake -DGROFF=groff -DPAGE=doc/hexloom.1 -DOUTPUT=MANUAL.txt -P plain-text-manual.cmake
+# cmake -DGROFF=groff -DPAGE=build/doc/hexloom.1 -DOUTPUT=MANUAL.txt -P plain-text-manual.cmake
 #
 # Renders the manual page as plain US-ASCII text with Windows line endings,
 # for the Windows zip: a page that Notepad opens, without man or groff, and

@@ -9,7 +9,11 @@ if(HEXLOOM_SANITIZE)
     message(FATAL_ERROR "HEXLOOM_SANITIZE is for the Linux builds")
   endif()
   set(hexloom_sanitizer_flags -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
-  add_compile_options(${hexloom_sanitizer_flags})
+  # Optimised as the sanitizers are meant to be run, at -O1 (which wins over
+  # the build type's -O3, coming after it): it compiles in two thirds of the
+  # time, and the tests under the sanitizers start the program far more
+  # often than they make it compute.
+  add_compile_options(${hexloom_sanitizer_flags} -O1)
   add_link_options(${hexloom_sanitizer_flags})
 
   # The golden harness starts the program with a fixed environment, so the

@@ -1,5 +1,6 @@
 # The 32-bit x86 Linux deliverable, built with g++ -m32 (g++-multilib).
-# This kernel does not run 32-bit programs directly, so tests go through qemu-i386.
+# Its tests go through qemu-i386 where the kernel does not run 32-bit programs
+# directly (cmake/i386_test_runner.cmake tells).
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR i386)
 set(CMAKE_C_COMPILER gcc)

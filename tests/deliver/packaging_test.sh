@@ -145,8 +145,11 @@ for arguments in "-L --ascii" "-L -U" "--turbo -H -c -w 8" "-C --Epath"; do
 done
 qemu-i386 "$program" --version | grep -q 'for: i386/Linux' || fail "packaged 32-bit program does not say it is built for i386/Linux"
 [[ -x $unpacked/amd64/usr/bin/hexloom ]] || fail "native package holds no runnable program"
-cmp -s <(zcat "$unpacked/i386/usr/share/man/man1/hexloom.1.gz") "$source_dir/doc/hexloom.1" ||
-  fail "packaged manual page differs from doc/hexloom.1"
+expected=$(cd "$source_dir/samples" && "$build/hexloom" -L -U hello.prg 2>&1; echo "exit $?")
+got=$(cd "$source_dir/samples" && "$unpacked/amd64/usr/bin/hexloom" -L -U hello.prg 2>&1; echo "exit $?")
+[[ $got == "$expected" ]] || fail "packaged native program, -L -U:"$'\n'"$got"$'\n'"expected:"$'\n'"$expected"
+cmp -s <(zcat "$unpacked/i386/usr/share/man/man1/hexloom.1.gz") "$build/doc/hexloom.1" ||
+  fail "packaged manual page differs from the build's doc/hexloom.1"
 cmp -s "$unpacked/i386/usr/share/doc/hexloom/copyright" \
     <(cat "$source_dir/LICENSE" "$source_dir/packaging/debian/copyright-font") ||
   fail "packaged copyright file is not LICENSE and the font's licence note"
@@ -182,13 +185,11 @@ listed=$(FONTCONFIG_FILE=$work/fonts.conf fc-list : family file)
 [[ $listed == *"$font: Hexloom Mono"* ]] || fail "fc-list does not list the unpacked font:"$'\n'"$listed"
 fallback=$(FONTCONFIG_FILE=$work/fonts.conf fc-match -s 'DejaVu Sans Mono' family | grep -v -x -m1 'DejaVu Sans Mono')
 [[ $fallback == "Hexloom Mono" ]] || fail "the first fallback of DejaVu Sans Mono is $fallback, not Hexloom Mono"
-# As installed on a desktop: the packaged program's dump in terminals left
-# at their fonts, with the packaged font and rule (screenshots in $work/terminal-*).
-for terminal in lxterminal qterminal; do
-  /usr/bin/python3 "$source_dir/tests/font/terminal_glyphs_test.py" --program "$unpacked/amd64/usr/bin/hexloom" \
-      --font "$font" --fontconfig-rule "$unpacked/amd64/$rule" --output-directory "$work/terminal-$terminal" \
-      --terminal "$terminal" || fail "the packaged font does not show the dump's glyphs in $terminal"
-done
+# The packaged font and rule are the build's, byte for byte, so the font's
+# terminal tests of the native build (tests/font) show what a desktop shows
+# after installing; they are not run again on the packaged copies.
+cmp -s "$unpacked/amd64/$rule" "$source_dir/font/61-hexloom-mono.conf" ||
+  fail "the packaged $rule differs from font/61-hexloom-mono.conf"
 # The package makes fontconfig's caches anew when its rule comes or goes.
 for script in postinst postrm; do
   dpkg-deb --ctrl-tarfile "$amd64_deb" | tar -xOf - "./$script" | grep -q 'fc-cache -s -f' ||

@@ -53,21 +53,24 @@ cd "$work" || exit 1
 # The program sees "hexloom" as its name, as it does in the golden cases.
 # With $bad_spot set, reads of regular files fail after that many bytes.
 hexloom() {
-  local environment=(env -i PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8) guest=()
+  local environment=(env -i PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8) guest=() preload=
   if [[ -n ${bad_spot:-} ]]; then
     # The sanitizers' runtime would insist on being loaded first.
     environment+=(HEXLOOM_FAIL_READ_AFTER="$bad_spot" ASAN_OPTIONS=verify_asan_link_order=0)
     if [[ -n $emulator ]]; then
       guest=(-E LD_PRELOAD="$failing_read")
     else
-      environment+=(LD_PRELOAD="$failing_read")
+      preload=$failing_read
     fi
   fi
   if [[ -n $emulator ]]; then
     # shellcheck disable=SC2086  # the emulator is a command with its words
     "${environment[@]}" $emulator "${guest[@]}" -0 hexloom "$program" "$@"
   else
-    "${environment[@]}" /bin/bash -c 'exec -a hexloom "$0" "$@"' "$program" "$@"
+    # The library is preloaded into the program alone: the shell that starts
+    # it is a 64-bit program, whose loader would refuse a 32-bit library aloud.
+    "${environment[@]}" /bin/bash -c '[[ -n $1 ]] && export LD_PRELOAD=$1; exec -a hexloom "$0" "${@:2}"' \
+      "$program" "$preload" "$@"
   fi
 }
 
