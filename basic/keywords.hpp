@@ -31,4 +31,8 @@ constexpr std::uint8_t statementPrefix = 0xFE;
 bool isTokenPrefix(Dialect dialect, std::uint8_t byte);
 std::string_view prefixedKeyword(std::uint8_t prefix, std::uint8_t second);
 
+// A quote begins and ends a string, inside which every byte is a character,
+// when a line is listed and when it is tokenized.
+constexpr std::uint8_t quote = 0x22;
+
 }  // namespace basic

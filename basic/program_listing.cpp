@@ -11,7 +11,6 @@ namespace basic {
 
 namespace {
 
-constexpr std::uint8_t quote = 0x22;
 // The most text a line can hold when typed on the machine.
 constexpr std::size_t longestTypedLine = 255;
 // A program the machine loads fits in its 64K.

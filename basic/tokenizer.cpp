@@ -6,7 +6,6 @@ namespace basic {
 
 namespace {
 
-constexpr std::uint8_t quote = 0x22;
 constexpr std::uint8_t remToken = 0x8F;
 constexpr std::uint8_t dataToken = 0x83;
 constexpr std::uint8_t printToken = 0x99;
