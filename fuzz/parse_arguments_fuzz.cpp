@@ -65,9 +65,18 @@ bool namesOption(const std::string& line, const std::string& marker, const std::
     return at != std::string::npos && optionForms().count(line.substr(0, at)) && endsWith(line, suffix);
 }
 
+// "'VALUE' is not a valid choice for OPTION"; the value may hold quotes itself.
+bool isRefusedChoice(const std::string& line) {
+    const std::string marker = "' is not a valid choice for ";
+    const auto at = line.rfind(marker);
+    return startsWith(line, "'") && at != std::string::npos && at > 0 &&
+           optionForms().count(line.substr(at + marker.size()));
+}
+
 bool isKnownDiagnostic(const std::string& line) {
     if (line.find(" is not a valid option (found in: '") != std::string::npos && endsWith(line, "')")) return true;
     if (namesOption(line, " must be followed by an argument (found: '", "' instead)")) return true;
+    if (isRefusedChoice(line)) return true;
     if (namesOption(line, " can only be specified once (found earlier: '", "')")) return true;
     if (startsWith(line, "argument assignment missing (found: '") && endsWith(line, "')")) return true;
     if (namesOption(line, " does not accept arguments (found explicit assignnment: '", "')")) return true;
