@@ -26,6 +26,7 @@ import tempfile
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from disk_image_writers_test import OPTION_SETS, Program, dumped_bytes, parse_listing, petscii_name  # noqa: E402
 from harness.content import random_bytes  # noqa: E402
+from harness.kit_report import report  # noqa: E402
 from harness.launch import target_from_command_line  # noqa: E402
 
 # (local name, listed name, type, bytes); T64 archives hold only PRGs.
@@ -158,10 +159,7 @@ def main():
     for check in (check_lynx, check_pc64, check_t64):
         with tempfile.TemporaryDirectory() as directory:
             failures += check(Program(target, directory), directory)
-    for failure in failures:
-        print("FAILED: " + failure)
-    print("archives [%s]: %s" % (args.target, "%d failures" % len(failures) if failures else "all passed"))
-    return 1 if failures else 0
+    return report(failures, "archives [%s]" % args.target)
 
 
 if __name__ == "__main__":

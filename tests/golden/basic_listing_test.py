@@ -23,6 +23,7 @@ import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from disk_image_writers_test import WRITERS, Program, local_name  # noqa: E402
+from harness.kit_report import report  # noqa: E402
 from harness.launch import target_from_command_line  # noqa: E402
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
@@ -134,11 +135,7 @@ def main():
             if name.startswith("cc65") and not found:
                 failures += check_compiled(program, name, dialect, content, listed)
         failures += check_directory(program, image, [name for name, _, _, _ in programs])
-    for failure in failures:
-        print("FAILED: " + failure)
-    outcome = "%d failures" % len(failures) if failures else "all passed"
-    print("BASIC listings on %s images [%s]: %s" % (args.writer, args.target, outcome))
-    return 1 if failures else 0
+    return report(failures, "BASIC listings on %s images [%s]" % (args.writer, args.target))
 
 
 if __name__ == "__main__":

@@ -28,6 +28,7 @@ import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from harness.content import random_bytes  # noqa: E402
+from harness.kit_report import report  # noqa: E402
 from harness.launch import target_from_command_line  # noqa: E402
 
 OPTION_SETS = [[], ["-L"], ["-L", "-s", "300", "-l", "1000"], ["-w", "8", "--ascii", "--hex-upper"],
@@ -219,11 +220,7 @@ def main():
     for kind, long_size in (("d64", 70000), ("d71", 200000), ("d81", 200000)):
         with tempfile.TemporaryDirectory() as directory:
             failures += check_image(Program(target, directory), directory, args.writer, kind, long_size)
-    for failure in failures:
-        print("FAILED: " + failure)
-    outcome = "%d failures" % len(failures) if failures else "all passed"
-    print("%s images [%s]: %s" % (args.writer, args.target, outcome))
-    return 1 if failures else 0
+    return report(failures, "%s images [%s]" % (args.writer, args.target))
 
 
 if __name__ == "__main__":

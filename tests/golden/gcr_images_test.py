@@ -24,6 +24,7 @@ import tempfile
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import disk_image_writers_test as writers  # noqa: E402
 import gcr_writer  # noqa: E402
+from harness.kit_report import report  # noqa: E402
 from harness.launch import target_from_command_line  # noqa: E402
 
 LONG_FILE = "long file"
@@ -132,11 +133,7 @@ def main():
             if kind == "d64":
                 for fault, where, selector in FAULT_CASES:
                     failures += check_fault(program, directory, image, fault, where, selector)
-    for failure in failures:
-        print("FAILED: " + failure)
-    outcome = "%d failures" % len(failures) if failures else "all passed"
-    print("GCR images [%s]: %s" % (args.target, outcome))
-    return 1 if failures else 0
+    return report(failures, "GCR images [%s]" % args.target)
 
 
 if __name__ == "__main__":

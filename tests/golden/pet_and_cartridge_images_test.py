@@ -26,6 +26,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from disk_image_writers_test import (OPTION_SETS, Program, blocks_of, dumped_bytes, local_name,  # noqa: E402
                                      parse_listing, petscii_name, source_files)
 from harness.content import random_bytes  # noqa: E402
+from harness.kit_report import report  # noqa: E402
 from harness.launch import target_from_command_line  # noqa: E402
 
 # --- PET disks ---------------------------------------------------------------
@@ -210,11 +211,7 @@ def main():
             failures += check_pet_disk(program, directory, kind)
         for cartridge in CARTRIDGES:
             failures += check_cartridge(program, directory, *cartridge)
-    for failure in failures:
-        print("FAILED: " + failure)
-    print("PET disks and cartridges [%s]: %s" % (args.target, "%d failures" % len(failures) if failures else
-                                                  "all passed"))
-    return 1 if failures else 0
+    return report(failures, "PET disks and cartridges [%s]" % args.target)
 
 
 if __name__ == "__main__":

@@ -20,6 +20,7 @@ import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from harness.content import random_bytes  # noqa: E402
+from harness.kit_report import report  # noqa: E402
 from harness.launch import target_from_command_line  # noqa: E402
 
 NOTATIONS = [[], ["--0x"], ["--turbo"]]
@@ -92,10 +93,8 @@ def main():
                 failure = check_row(target, directory, options, name, content)
                 if failure:
                     failures.append(failure)
-    for failure in failures:
-        print("FAILED: " + failure)
-    print("reverse round trips [%s]: %d checked, %d failed" % (args.target, checked, len(failures)))
-    return 1 if failures else 0
+    return report(failures, "reverse round trips [%s]" % args.target,
+                  "%d checked, %d failed" % (checked, len(failures)))
 
 
 if __name__ == "__main__":

@@ -25,6 +25,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import disk_image_writers_test as writers  # noqa: E402
 import gcr_writer  # noqa: E402
 from gcr_images_test import cc1541_images, write  # noqa: E402
+from harness.kit_report import report  # noqa: E402
 from harness.launch import target_from_command_line  # noqa: E402
 from pet_and_cartridge_images_test import pet_sectors_on, write_pet_disk  # noqa: E402
 
@@ -174,11 +175,7 @@ def main():
                 if back != data:
                     failures.append("disk.%s:%s -v -L read back with -r -L: %s" % (kind, name, problem or "other bytes"))
         failures += check_damaged_gcr(program, directory, images["d64"])
-    for failure in failures:
-        print("FAILED: " + failure)
-    outcome = "%d failures" % len(failures) if failures else "all passed"
-    print("sectors below the files [%s]: %s" % (args.target, outcome))
-    return 1 if failures else 0
+    return report(failures, "sectors below the files [%s]" % args.target)
 
 
 if __name__ == "__main__":

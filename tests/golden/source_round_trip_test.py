@@ -23,6 +23,7 @@ import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from harness.content import random_bytes  # noqa: E402
+from harness.kit_report import report  # noqa: E402
 from harness.launch import target_from_command_line  # noqa: E402
 
 SKIPPED = 77
@@ -204,10 +205,8 @@ def main():
                 failure = check_row(target, args.format, directory, options, has_origin, name, content)
                 if failure:
                     failures.append(failure)
-    for failure in failures:
-        print("FAILED: " + failure)
-    print("source round trips [%s, %s]: %d checked, %d failed" % (args.format, args.target, checked, len(failures)))
-    return 1 if failures else 0
+    return report(failures, "source round trips [%s, %s]" % (args.format, args.target),
+                  "%d checked, %d failed" % (checked, len(failures)))
 
 
 if __name__ == "__main__":

@@ -23,6 +23,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from archive_writers_test import check_entries, check_listing, write_sources  # noqa: E402
 from disk_image_writers_test import Program, dumped_bytes, petscii_name  # noqa: E402
 from harness.content import random_bytes  # noqa: E402
+from harness.kit_report import report  # noqa: E402
 from harness.launch import target_from_command_line  # noqa: E402
 import tap_writer  # noqa: E402
 
@@ -208,10 +209,7 @@ def main():
     for check in (checksum_in_both_copies, note_with_raw):
         with tempfile.TemporaryDirectory() as directory:
             failures += check(Program(target, directory), directory)
-    for failure in failures:
-        print("FAILED: " + failure)
-    print("tape files [%s]: %s" % (args.target, "%d failures" % len(failures) if failures else "all passed"))
-    return 1 if failures else 0
+    return report(failures, "tape files [%s]" % args.target)
 
 
 if __name__ == "__main__":
